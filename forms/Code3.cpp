@@ -1,0 +1,5 @@
+#include "Code3.h"
+
+TFH* FH = nullptr;
+
+TFH::TFH(QWidget* parent) : QDialog(parent) {}

@@ -1,0 +1,34 @@
+#pragma once
+// The main window's editor: a plain-text editor that holds 8-bit text byte for
+// byte. Line breaks are CR LF; a lone CR or LF is kept apart and shown with a
+// visible mark; a character the code page lacks becomes '?' as it enters.
+
+#include <QPlainTextEdit>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+class EightBitEdit : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    // The most the editor takes, in bytes; more is refused with
+    // "Text exceeds memo capacity".
+    static constexpr std::size_t kCapacity = std::size_t(256) * 1024 * 1024;
+
+    explicit EightBitEdit(QWidget* parent = nullptr);
+
+    // The whole text as bytes, line breaks as CR LF.
+    std::string text8() const;
+
+    // Replaces the whole text as one step of the undo history. The text ends
+    // before its first zero byte. Throws PlatformError("Text exceeds memo
+    // capacity") when too large; the editor then keeps its text.
+    void setText8(std::string_view bytes);
+
+    // Length of text8(), without building it.
+    std::size_t length8() const;
+
+protected:
+    void insertFromMimeData(const QMimeData* source) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
