@@ -18,7 +18,8 @@ std::u16string toUtf16(std::string_view bytes);
 std::string fromUtf16(std::u16string_view text);
 
 // For the terminal: UTF-8 in and out. fromUtf8 fails (returns false) on
-// malformed UTF-8 or on a character the code page lacks.
+// malformed UTF-8 or on a character the code page lacks, leaving `bytes` as
+// it was.
 std::string toUtf8(std::string_view bytes);
 bool fromUtf8(std::string_view utf8, std::string& bytes);
 
