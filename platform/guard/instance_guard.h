@@ -23,6 +23,7 @@ public:
     InstanceGuard(const InstanceGuard&) = delete;
     InstanceGuard& operator=(const InstanceGuard&) = delete;
 
+    // How setting the guard up went; release() does not change it.
     State state() const { return state_; }
     void release();
 

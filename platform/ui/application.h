@@ -23,6 +23,8 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
+    void endLoopAtNextTurn();
+
     QWidget* mainForm_ = nullptr;
 };
 

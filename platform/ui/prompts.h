@@ -20,6 +20,9 @@ struct MessageBoxRequest {
     Icon icon = Icon::Information;
     Buttons buttons = Buttons::Ok;
     QWidget* owner = nullptr;  // none: modal to every window of the program
+    // Only for a box with no owner: leave every window usable while it is up,
+    // as a plain notice that belongs to no window does.
+    bool blocksNoWindow = false;
 };
 
 struct FileDialogRequest {
