@@ -69,10 +69,10 @@ TEST(Cp1251, KnownMappings) {
 
 TEST(Cp1251, TableAgreesWithTheSystemCodePage) {
     if (systemReading(0xC0) != 0x0410) GTEST_SKIP() << "iconv has no CP1251 here";
-    for (int b = 0x80; b < 0x100; ++b) {
-        if (b == 0x98) continue;  // undefined in Windows-1251; ours keeps the value
-        EXPECT_EQ(cp::toUnicode(static_cast<unsigned char>(b)), systemReading(b))
-            << "byte 0x" << std::hex << b;
+    for (int value = 0x80; value < 0x100; ++value) {
+        if (value == 0x98) continue;  // undefined in Windows-1251; ours keeps the value
+        const auto byte = static_cast<unsigned char>(value);
+        EXPECT_EQ(cp::toUnicode(byte), systemReading(byte)) << "byte 0x" << std::hex << value;
     }
 }
 

@@ -1,0 +1,65 @@
+#include "cli/companion.h"
+
+#include "cli/byte_buffer.h"
+#include "cli/command_line.h"
+#include "cli/diagnostics.h"
+#include "cli/exit_status.h"
+#include "cli/help_text.h"
+#include "cli/input_source.h"
+#include "cli/output_sink.h"
+#include "cli/raw_io.h"
+#include "cli/session_code.h"
+#include "codec/codec.h"
+
+#include <unistd.h>
+
+#include <string>
+
+namespace orvelin::cli {
+namespace {
+
+int usageError(const std::string& message) {
+    return report(kFailure, message + "\nTry 'orvelin-codec --help'.");
+}
+
+int showHelp() {
+    if (const int failure = writeAll(STDOUT_FILENO, helpText()); failure != 0) {
+        return report(kFailure, withSystemReason("cannot write standard output", failure));
+    }
+    return kSuccess;
+}
+
+codec::Outcome applyCodec(Direction direction, std::string_view text, std::string_view code,
+                          std::string& result) {
+    return direction == Direction::Encode ? codec::encode(text, code, result)
+                                          : codec::decode(text, code, result);
+}
+
+int codeAndWrite(const Request& request) {
+    std::string error;
+    InputSource input;
+    if (!input.open(request.inputPath, error)) return report(kFailure, error);
+    std::string code;
+    if (!obtainSessionCode(request.codeFilePath, code, error)) return report(kFailure, error);
+    ByteBuffer text;
+    if (!input.readAll(text, error)) return report(kFailure, error);
+
+    std::string result;
+    const codec::Outcome outcome = applyCodec(request.direction, text.view(), code, result);
+    // A refused text leaves the output as it was: nothing is written.
+    if (outcome != codec::Outcome::Ok) return report(kRejected, codec::rejectionFor(outcome).text);
+    if (!writeResult(request.outputPath, result, error)) return report(kFailure, error);
+    return kSuccess;
+}
+
+}  // namespace
+
+int runCompanion(int argc, const char* const* argv) {
+    Request request;
+    std::string error;
+    if (!parseCommandLine(argc, argv, request, error)) return usageError(error);
+    if (request.help) return showHelp();
+    return codeAndWrite(request);
+}
+
+}  // namespace orvelin::cli

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace orvelin::cli {
+
+// What --help prints.
+const char* helpText();
+
+}  // namespace orvelin::cli

@@ -1,0 +1,3 @@
+#include "cli/companion.h"
+
+int main(int argc, char** argv) { return orvelin::cli::runCompanion(argc, argv); }
