@@ -8,6 +8,9 @@
 #include <string>
 #include <string_view>
 
+class QInputMethodEvent;
+class QMimeData;
+
 class EightBitEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -15,7 +18,17 @@ public:
     // "Text exceeds memo capacity".
     static constexpr std::size_t kCapacity = std::size_t(256) * 1024 * 1024;
 
-    explicit EightBitEdit(QWidget* parent = nullptr);
+    // Shown in place of a lone CR and a lone LF. The code page has neither,
+    // so they can only come from real bytes, never from typing or pasting.
+    static constexpr char16_t kLoneCarriageReturnMark = u'\u240D';
+    static constexpr char16_t kLoneLineFeedMark = u'\u240A';
+
+    // Clipboard format carrying the selection's exact bytes, so a copy pasted
+    // back into an editor gives the same bytes, lone CR and LF included.
+    static constexpr const char* kBytesMimeType = "application/x-orvelin-text8";
+
+    // `capacity` other than kCapacity is for tests, which can't afford 256 MiB.
+    explicit EightBitEdit(QWidget* parent = nullptr, std::size_t capacity = kCapacity);
 
     // The whole text as bytes, line breaks as CR LF.
     std::string text8() const;
@@ -29,6 +42,14 @@ public:
     std::size_t length8() const;
 
 protected:
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    QMimeData* createMimeDataFromSelection() const override;
     void insertFromMimeData(const QMimeData* source) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    void hideSelectionWithoutFocus();
+
+    std::size_t capacity_;
 };

@@ -1,0 +1,427 @@
+// The 8-bit editor: bytes in and out unchanged, what enters from the keyboard,
+// the clipboard and input methods, one-step replacement, and the capacity.
+
+#include "forms/EightBitEdit.h"
+#include "platform/codepage/cp1251.h"
+#include "platform/ui/error_box.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QVBoxLayout>
+#include <memory>
+
+namespace {
+
+std::string_view view(const QByteArray& bytes)
+{
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+QByteArray bytesOf(const std::string& text)
+{
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QByteArray allNonzeroBytes()
+{
+    QByteArray bytes;
+    for (int value = 1; value < 256; ++value)
+        bytes.append(static_cast<char>(value));
+    return bytes;
+}
+
+// Every byte value next to every kind of break, the no-break space last.
+QByteArray everyByteAndBreak()
+{
+    return allNonzeroBytes() + QByteArray("\rx\n\r\n\xA0");
+}
+
+// The text as Unicode, exactly as the bytes read in the code page.
+QString unicodeOf(const QByteArray& bytes)
+{
+    return QString::fromStdU16String(orvelin::cp1251::toUtf16(view(bytes)));
+}
+
+// The editor holds exactly `bytes`, by both of its measures.
+void compareHeld(const EightBitEdit& editor, const QByteArray& bytes)
+{
+    QCOMPARE(bytesOf(editor.text8()), bytes);
+    QCOMPARE(editor.length8(), static_cast<std::size_t>(bytes.size()));
+}
+
+// What the editor shows, block breaks as U+2029.
+QString shownText(const EightBitEdit& editor)
+{
+    return editor.document()->toRawText();
+}
+
+// One key event per character, as a keyboard delivers it: a character
+// outside the BMP arrives whole, not as two halves.
+void typeCharacters(QWidget* target, const QString& text)
+{
+    for (const char32_t codePoint : text.toUcs4()) {
+        const QString character = QString::fromUcs4(&codePoint, 1);
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, character);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, character);
+        QApplication::sendEvent(target, &press);
+        QApplication::sendEvent(target, &release);
+    }
+}
+
+void commitFromInputMethod(QWidget* target, const QString& text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(target, &event);
+}
+
+void pasteFromOtherProgram(EightBitEdit* editor, const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    editor->paste();
+}
+
+}  // namespace
+
+class EightBitEditTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void keepsEveryByte_data();
+    void keepsEveryByte();
+    void showsLoneBreaksAsMarks();
+
+    void typedLineBreakIsCrLf_data();
+    void typedLineBreakIsCrLf();
+    void characterOutsideCodePageEntersAsQuestionMark_data();
+    void characterOutsideCodePageEntersAsQuestionMark();
+    void pastedLineBreaksBecomeCrLf_data();
+    void pastedLineBreaksBecomeCrLf();
+    void tabInsertsNothingAndKeepsFocus_data();
+    void tabInsertsNothingAndKeepsFocus();
+
+    void copyThenPasteGivesSameBytes_data();
+    void copyThenPasteGivesSameBytes();
+    void copyTakesOnlyTheSelection();
+
+    void replacementIsOneUndoStep_data();
+    void replacementIsOneUndoStep();
+    void textOverCapacityIsRefused_data();
+    void textOverCapacityIsRefused();
+
+private:
+    std::unique_ptr<QWidget> window_;
+    EightBitEdit* editor_ = nullptr;
+};
+
+void EightBitEditTest::init()
+{
+    // A neighbour that takes the focus too, so a Tab that moved the focus
+    // would have somewhere to go.
+    window_ = std::make_unique<QWidget>();
+    auto* layout = new QVBoxLayout(window_.get());
+    editor_ = new EightBitEdit(window_.get());
+    layout->addWidget(editor_);
+    layout->addWidget(new QLineEdit(window_.get()));
+    window_->show();
+    QApplication::setActiveWindow(window_.get());
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    editor_->setFocus();
+    QTRY_VERIFY(editor_->hasFocus());
+}
+
+void EightBitEditTest::cleanup()
+{
+    window_.reset();
+    editor_ = nullptr;
+}
+
+void EightBitEditTest::keepsEveryByte_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("kept");
+    QTest::addColumn<int>("paragraphs");
+
+    const auto row = [](const char* name, const QByteArray& bytes, int paragraphs) {
+        QTest::newRow(name) << bytes << bytes << paragraphs;
+    };
+    row("every nonzero byte", allNonzeroBytes(), 1);
+    row("every byte and every break", everyByteAndBreak(), 2);
+    row("lone CR", "a\rb", 1);
+    row("lone LF", "a\nb", 1);
+    row("CR LF", "a\r\nb", 2);
+    row("LF CR is two lone breaks", "a\n\rb", 1);
+    row("CR before CR LF", "a\r\r\nb", 2);
+    row("LF after CR LF", "a\r\n\nb", 2);
+    row("breaks at both ends", "\r\nab\r\n", 3);
+    row("lone breaks at both ends", "\rab\n", 1);
+    row("characters the widget likes to alter", "\xA0 \xAD\x98\x7F\t\x0B\x0C\x1F", 1);
+    row("empty", QByteArray(), 1);
+
+    // The editor holds no zero: a text ends before its first one.
+    QTest::newRow("zero in the middle") << QByteArray("ab\0cd", 5) << QByteArray("ab") << 1;
+    QTest::newRow("zero first") << QByteArray("\0ab", 3) << QByteArray() << 1;
+    QTest::newRow("zero splits CR LF") << QByteArray("a\r\0\nb", 5) << QByteArray("a\r") << 1;
+}
+
+void EightBitEditTest::keepsEveryByte()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, kept);
+    QFETCH(int, paragraphs);
+
+    editor_->setText8(view(bytes));
+
+    compareHeld(*editor_, kept);
+    QCOMPARE(editor_->document()->blockCount(), paragraphs);
+}
+
+void EightBitEditTest::showsLoneBreaksAsMarks()
+{
+    editor_->setText8("a\rb\nc\r\nd");
+    QCOMPARE(shownText(*editor_), QStringLiteral("a\u240Db\u240Ac\u2029d"));
+}
+
+void EightBitEditTest::typedLineBreakIsCrLf_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    QTest::newRow("Shift+Return") << int(Qt::Key_Return) << int(Qt::ShiftModifier);
+    QTest::newRow("Shift+Enter") << int(Qt::Key_Enter) << int(Qt::ShiftModifier | Qt::KeypadModifier);
+}
+
+void EightBitEditTest::typedLineBreakIsCrLf()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+
+    QTest::keyClicks(editor_, QStringLiteral("ab"));
+    QTest::keyClick(editor_, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::keyClicks(editor_, QStringLiteral("c"));
+
+    compareHeld(*editor_, "ab\r\nc");
+    QCOMPARE(shownText(*editor_), QStringLiteral("ab\u2029c"));
+}
+
+void EightBitEditTest::characterOutsideCodePageEntersAsQuestionMark_data()
+{
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<QString>("entered");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("typed umlaut") << "typed" << QStringLiteral("aäb") << QStringLiteral("a?b") << QByteArray("a?b");
+    QTest::newRow("typed emoji") << "typed" << QStringLiteral("a😀b") << QStringLiteral("a?b") << QByteArray("a?b");
+    QTest::newRow("typed CR mark") << "typed" << QStringLiteral("\u240D") << QStringLiteral("?") << QByteArray("?");
+    QTest::newRow("typed code page letters") << "typed" << QStringLiteral("Жё€") << QStringLiteral("Жё€")
+                                             << QByteArray("\xC6\xB8\x88");
+    QTest::newRow("pasted") << "pasted" << QStringLiteral("xä😀€y") << QStringLiteral("x??€y") << QByteArray("x??\x88y");
+    QTest::newRow("pasted LF mark") << "pasted" << QStringLiteral("\u240A") << QStringLiteral("?") << QByteArray("?");
+    QTest::newRow("input method") << "input method" << QStringLiteral("äЖ😀") << QStringLiteral("?Ж?")
+                                  << QByteArray("?\xC6?");
+}
+
+void EightBitEditTest::characterOutsideCodePageEntersAsQuestionMark()
+{
+    QFETCH(QString, route);
+    QFETCH(QString, entered);
+    QFETCH(QString, shown);
+    QFETCH(QByteArray, bytes);
+
+    if (route == "typed")
+        typeCharacters(editor_, entered);
+    else if (route == "pasted")
+        pasteFromOtherProgram(editor_, entered);
+    else
+        commitFromInputMethod(editor_, entered);
+
+    // What the user sees is what gets encoded.
+    QCOMPARE(shownText(*editor_), shown);
+    compareHeld(*editor_, bytes);
+}
+
+void EightBitEditTest::pastedLineBreaksBecomeCrLf_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("LF") << QStringLiteral("a\nb") << QByteArray("a\r\nb");
+    QTest::newRow("CR") << QStringLiteral("a\rb") << QByteArray("a\r\nb");
+    QTest::newRow("CR LF") << QStringLiteral("a\r\nb") << QByteArray("a\r\nb");
+    QTest::newRow("blank line, LF only") << QStringLiteral("a\n\nb\n") << QByteArray("a\r\n\r\nb\r\n");
+    QTest::newRow("mixed") << QStringLiteral("a\r\n\rb\nc") << QByteArray("a\r\n\r\nb\r\nc");
+    QTest::newRow("line and paragraph separators") << QStringLiteral("a\u2028b\u2029c") << QByteArray("a\r\nb\r\nc");
+    QTest::newRow("tab and no-break space kept") << QStringLiteral("a\tb\u00A0c") << QByteArray("a\tb\xA0" "c");
+    QTest::newRow("ends before a zero") << QStringLiteral("ab") + QChar(0) + QStringLiteral("cd") << QByteArray("ab");
+}
+
+void EightBitEditTest::pastedLineBreaksBecomeCrLf()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QByteArray, bytes);
+
+    pasteFromOtherProgram(editor_, pasted);
+
+    compareHeld(*editor_, bytes);
+    QCOMPARE(editor_->document()->blockCount(), bytes.count("\r\n") + 1);
+}
+
+void EightBitEditTest::tabInsertsNothingAndKeepsFocus_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << int(Qt::NoModifier);
+    QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << int(Qt::ShiftModifier);
+    QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << int(Qt::ControlModifier);
+}
+
+void EightBitEditTest::tabInsertsNothingAndKeepsFocus()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    editor_->setText8("ab");
+
+    QTest::keyClick(editor_, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+    QCOMPARE(editor_->text8(), std::string("ab"));
+    QVERIFY(editor_->hasFocus());
+}
+
+void EightBitEditTest::copyThenPasteGivesSameBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("byKeys");
+
+    QTest::newRow("every byte and break, commands") << everyByteAndBreak() << false;
+    QTest::newRow("every byte and break, Ctrl+C Ctrl+V") << everyByteAndBreak() << true;
+    QTest::newRow("lone CR alone") << QByteArray("\r") << false;
+    QTest::newRow("lone LF then CR LF") << QByteArray("\n\r\n") << true;
+}
+
+void EightBitEditTest::copyThenPasteGivesSameBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, byKeys);
+    editor_->setText8(view(bytes));
+
+    editor_->selectAll();
+    if (byKeys)
+        QTest::keyClick(editor_, Qt::Key_C, Qt::ControlModifier);
+    else
+        editor_->copy();
+    // Other programs get the text as it reads in the code page, real CR and
+    // LF in place of the marks.
+    QCOMPARE(QGuiApplication::clipboard()->text(), unicodeOf(bytes));
+
+    editor_->setText8("");
+    if (byKeys)
+        QTest::keyClick(editor_, Qt::Key_V, Qt::ControlModifier);
+    else
+        editor_->paste();
+
+    compareHeld(*editor_, bytes);
+}
+
+void EightBitEditTest::copyTakesOnlyTheSelection()
+{
+    editor_->setText8("a\rb\r\nc\nd");
+    QTextCursor selection(editor_->document());
+    selection.setPosition(1);
+    selection.setPosition(5, QTextCursor::KeepAnchor);  // CR mark, b, break, c
+    editor_->setTextCursor(selection);
+    editor_->copy();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("\rb\r\nc"));
+
+    editor_->moveCursor(QTextCursor::End);
+    editor_->paste();
+
+    QCOMPARE(editor_->text8(), std::string("a\rb\r\nc\nd\rb\r\nc"));
+}
+
+void EightBitEditTest::replacementIsOneUndoStep_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<bool>("typed");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("set text replaced") << QByteArray("plain\r\ntext") << false << QByteArray("\x80\x9A\xA1\xB4");
+    QTest::newRow("typed text replaced") << QByteArray("hello") << true << QByteArray("encoded");
+    QTest::newRow("lone breaks come back") << QByteArray("a\rb\nc\r\n\xA0") << false << QByteArray("x");
+    QTest::newRow("emptied") << everyByteAndBreak() << false << QByteArray();
+    QTest::newRow("filled from empty") << QByteArray() << false << everyByteAndBreak();
+}
+
+void EightBitEditTest::replacementIsOneUndoStep()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(bool, typed);
+    QFETCH(QByteArray, after);
+    if (typed)
+        QTest::keyClicks(editor_, QString::fromLatin1(before));
+    else
+        editor_->setText8(view(before));
+    QSignalSpy changes(editor_, &QPlainTextEdit::textChanged);
+
+    editor_->setText8(view(after));
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(bytesOf(editor_->text8()), after);
+
+    editor_->undo();
+    QCOMPARE(bytesOf(editor_->text8()), before);
+    editor_->redo();
+    QCOMPARE(bytesOf(editor_->text8()), after);
+}
+
+void EightBitEditTest::textOverCapacityIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("exactly the capacity") << QByteArray("12345678") << true;
+    QTest::newRow("one byte over") << QByteArray("123456789") << false;
+    QTest::newRow("over only past a zero") << QByteArray("1234\0" "6789", 9) << true;
+}
+
+void EightBitEditTest::textOverCapacityIsRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, accepted);
+    EightBitEdit small(nullptr, 8);
+    small.setText8("old");
+    const int undoSteps = small.document()->availableUndoSteps();
+    QSignalSpy changes(&small, &QPlainTextEdit::textChanged);
+
+    QString refusal;
+    try {
+        small.setText8(view(bytes));
+    } catch (const orvelin::platform::PlatformError& error) {
+        refusal = error.message();
+    }
+
+    if (accepted) {
+        QCOMPARE(refusal, QString());
+        QCOMPARE(small.text8(), std::string(view(bytes).substr(0, view(bytes).find('\0'))));
+        return;
+    }
+    QCOMPARE(refusal, QStringLiteral("Text exceeds memo capacity"));
+    QCOMPARE(small.text8(), std::string("old"));
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(small.document()->availableUndoSteps(), undoSteps);
+}
+
+QTEST_MAIN(EightBitEditTest)
+#include "test_eight_bit_edit.moc"
