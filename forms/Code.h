@@ -2,13 +2,14 @@
 // The main window: the editor, its menu, tool bar and status bar, and the
 // coding, clipboard and file commands.
 
+#include "EightBitEdit.h"
 #include "codec/text_codec.h"
 #include "platform/ui/prompts.h"
 
 #include <QMainWindow>
 #include <string>
 
-class EightBitEdit;
+class TImageList;
 class QAction;
 class QLabel;
 class QMenu;
@@ -20,7 +21,8 @@ class QToolButton;
 class TUwens : public QMainWindow, public orvelin::codec::MessageOwner {
     Q_OBJECT
 public:
-    explicit TUwens(QWidget* parent = nullptr);
+    // A smaller editor capacity lets tests reach the editor's limit cheaply.
+    explicit TUwens(QWidget* parent = nullptr, std::size_t editorCapacity = EightBitEdit::kCapacity);
     ~TUwens() override;
 
     // Controls, named as the form describes them.
@@ -51,6 +53,7 @@ public:
     EightBitEdit* SMT = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* StatusPanel0 = nullptr;  // the status bar's one panel
+    TImageList* geist = nullptr;     // the pictures of the menu and tool bar
 
     orvelin::platform::FileDialog OpenDialog1{orvelin::platform::FileDialogRequest::Kind::Open};
     orvelin::platform::FileDialog SaveDialog1{orvelin::platform::FileDialogRequest::Kind::Save};
@@ -80,6 +83,10 @@ public:
 
     void UpdateCharCount();
 
+    // Accept: removes the start notice without touching the character count,
+    // and without leaving the notice in the undo history.
+    void ClearEditorForSession();
+
     // File commands (CodeFiles.cpp).
     void OpenTextFile();
     void SaveToCurrentFile();
@@ -90,13 +97,28 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // FormClose
+    void changeEvent(QEvent* event) override;
 
 private:
+    struct CodingCommand;
+
+    void createMenu();
+    void createToolBar();
+    void createEditor(std::size_t capacity);
+    void createStatusBar();
+    void connectHandlers();
+    QToolButton* addToolButton(const QString& hint, int imageIndex, void (TUwens::*handler)());
+    void fitFrameToWindowState();
+
     void FormClose();
     void EncodeCommand();
     void DecodeCommand();
+    void RunCodingCommand(const CodingCommand& command);
     void LoadTextFile(const QString& path);
     void WriteTextFile(const QString& path);
+
+    bool charCountFrozen_ = false;
+    bool keepingDialogInFront_ = false;
 };
 
 extern TUwens* Uwens;
