@@ -3,6 +3,8 @@
 // for exceptions escaping event handlers.
 
 #include <QApplication>
+#include <QPointer>
+#include <QWidget>
 #include <functional>
 
 namespace orvelin::platform {
@@ -25,7 +27,7 @@ public:
 private:
     void endLoopAtNextTurn();
 
-    QWidget* mainForm_ = nullptr;
+    QPointer<QWidget> mainForm_;  // cleared should the form be destroyed
 };
 
 Application* application();  // nullptr when the running app is not ours (some tests)
