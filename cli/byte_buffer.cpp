@@ -1,5 +1,7 @@
 #include "cli/byte_buffer.h"
 
+#include "cli/memory_advice.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
@@ -20,6 +22,7 @@ bool ByteBuffer::reserveMore(std::size_t extra) {
     if (grown == nullptr) return false;
     data_ = static_cast<char*>(grown);
     capacity_ = wanted;
+    preferHugePages(data_, capacity_);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "cli/exit_status.h"
 #include "cli/help_text.h"
 #include "cli/input_source.h"
+#include "cli/memory_advice.h"
 #include "cli/output_sink.h"
 #include "cli/raw_io.h"
 #include "cli/session_code.h"
@@ -29,8 +30,18 @@ int showHelp() {
     return kSuccess;
 }
 
+// Room for the longest result the codec can give, so that it writes into one
+// buffer of ours, which can be backed by huge pages.
+void prepareResultBuffer(Direction direction, std::size_t inputSize, std::string& result) {
+    const std::size_t longest = direction == Direction::Encode ? codec::maxEncodedSize(inputSize)
+                                                               : inputSize / 2 + 2;
+    result.reserve(longest);
+    preferHugePages(result.data(), result.capacity());
+}
+
 codec::Outcome applyCodec(Direction direction, std::string_view text, std::string_view code,
                           std::string& result) {
+    prepareResultBuffer(direction, text.size(), result);
     return direction == Direction::Encode ? codec::encode(text, code, result)
                                           : codec::decode(text, code, result);
 }
@@ -55,6 +66,7 @@ int codeAndWrite(const Request& request) {
 }  // namespace
 
 int runCompanion(int argc, const char* const* argv) {
+    useBinaryStandardStreams();
     Request request;
     std::string error;
     if (!parseCommandLine(argc, argv, request, error)) return usageError(error);

@@ -18,7 +18,7 @@ The session code (6 to 10 characters, UTF-8, all of them in Windows-1251) is
 never taken from the command line. The first of these that is there is used:
   --code-file PATH   the first line of PATH, without its "\n" or "\r\n"
   ORVELIN_CODE       the environment variable (even when set but empty)
-  the terminal       asked for on /dev/tty without echo
+  the terminal       asked for without echo (/dev/tty, or the console)
 
 Exit status: 0 done; 1 the codec refused the text or the code (its message is
 printed and nothing is written); 2 a usage, session code or file error.

@@ -3,7 +3,6 @@
 #include "cli/diagnostics.h"
 #include "cli/raw_io.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,7 +20,7 @@ bool InputSource::open(const std::optional<std::string>& path, std::string& erro
         return true;
     }
     name_ = "'" + *path + "'";
-    fd_ = ::open(path->c_str(), O_RDONLY | O_CLOEXEC);
+    fd_ = openForReading(*path);
     if (fd_ < 0) {
         error = withSystemReason("cannot open " + name_, errno);
         return false;

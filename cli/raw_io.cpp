@@ -1,7 +1,12 @@
 #include "cli/raw_io.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#ifdef _WIN32
+#include <io.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -25,6 +30,21 @@ std::size_t firstReservation(int fd) {
 }
 
 }  // namespace
+
+void useBinaryStandardStreams() {
+#ifdef _WIN32
+    _setmode(STDIN_FILENO, _O_BINARY);
+    _setmode(STDOUT_FILENO, _O_BINARY);
+#endif
+}
+
+int openForReading(const std::string& path) {
+#ifdef _WIN32
+    return open(path.c_str(), O_RDONLY | O_BINARY);
+#else
+    return open(path.c_str(), O_RDONLY | O_CLOEXEC);
+#endif
+}
 
 int readToEnd(int fd, ByteBuffer& buffer) {
     if (!buffer.reserveMore(firstReservation(fd))) return ENOMEM;

@@ -1,10 +1,10 @@
 #include "cli/session_code.h"
 
 #include "cli/diagnostics.h"
+#include "cli/raw_io.h"
 #include "cli/terminal_prompt.h"
 #include "platform/codepage/cp1251.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -20,7 +20,7 @@ constexpr std::size_t kCodeFileReadLimit = 64 * 1024;
 
 // Reads the file up to its first line break or the read limit; 0 or errno.
 int readCodeFileHead(const std::string& path, std::string& head) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = openForReading(path);
     if (fd < 0) return errno;
     char chunk[4096];
     int failure = 0;

@@ -1,12 +1,13 @@
 #include "cli/terminal_prompt.h"
 
+#include "cli/raw_io.h"
+
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 
 namespace orvelin::cli {
 namespace {
@@ -76,10 +77,8 @@ int readLine(int fd, std::string& line) {
     return 0;
 }
 
-void say(const char* text) {
-    const ssize_t ignored = write(STDERR_FILENO, text, std::strlen(text));
-    (void)ignored;  // a prompt that cannot be shown is no reason to stop
-}
+// A prompt that cannot be shown is no reason to stop.
+void say(const char* text) { writeAll(STDERR_FILENO, text); }
 
 }  // namespace
 
