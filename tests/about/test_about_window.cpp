@@ -242,7 +242,6 @@ void AboutWindowTest::pressInMemoLeavesCaretAtEndUnselected_data() {
     QTest::newRow("middle") << QEvent::MouseButtonPress << Qt::MiddleButton << QPoint(30, 40) << true;
     QTest::newRow("double, selects a word first") << QEvent::MouseButtonDblClick << Qt::LeftButton << QPoint(60, 5)
                                                   << false;
-    QTest::newRow("below the text") << QEvent::MouseButtonPress << Qt::LeftButton << QPoint(10, 110) << true;
 }
 
 void AboutWindowTest::pressInMemoLeavesCaretAtEndUnselected() {
