@@ -193,14 +193,15 @@ private slots:
         QString expected = QStringLiteral("Файл: \"%1\" не существует.").arg(file);
         std::unique_ptr<ScopedRealUserNobody> nobody;
         if (unreadable) {
-            // Permission bits deny nothing to root: the access test must answer
-            // for another real user, while the test process stays root.
-            if (!runningAsRoot()) QSKIP("denying read access needs a switch of the real user, which needs root");
             writeBytes(file, "private");
             QVERIFY(::chmod(QFile::encodeName(file).constData(), 0) == 0);
             QVERIFY(::chmod(QFile::encodeName(dir_->path()).constData(), 0755) == 0);
-            nobody = std::make_unique<ScopedRealUserNobody>();
-            QVERIFY(nobody->ok());
+            // Permission bits deny nothing to root: the access test must then
+            // answer for another real user, while the test process stays root.
+            if (runningAsRoot()) {
+                nobody = std::make_unique<ScopedRealUserNobody>();
+                QVERIFY(nobody->ok());
+            }
             expected = QStringLiteral("Нет доступа для четения.");
         }
         openThroughTheMenu(file);
