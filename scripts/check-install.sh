@@ -25,7 +25,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-step() { printf 'check-install: %s\n' "$*"; }
+step() { printf 'check-install: %s [%d s]\n' "$*" "$SECONDS"; }
 fail() { printf 'check-install: FAILED: %s\n' "$*" >&2; exit 1; }
 
 # --- build -----------------------------------------------------------------
@@ -92,6 +92,10 @@ if [ "$gui" = ON ]; then
   appstreamcli validate --no-net "$dest/usr/share/metainfo/org.example.Orvelin.metainfo.xml" \
     >"$work/appstream.log" 2>&1 || { cat "$work/appstream.log" >&2; fail "appstreamcli validate"; }
   step "ok: appstreamcli validate --no-net org.example.Orvelin.metainfo.xml"
+  # The tree check also sees that the launchable desktop entry is installed.
+  appstreamcli validate-tree --no-net "$dest" >"$work/appstream.log" 2>&1 \
+    || { cat "$work/appstream.log" >&2; fail "appstreamcli validate-tree"; }
+  step "ok: appstreamcli validate-tree --no-net finds the metainfo and its desktop entry"
 fi
 
 for page in "$dest"/usr/share/man/man1/*.1; do
@@ -128,6 +132,15 @@ step "ok: apt-get install $(basename "$deb")"
   || { cat "$work/help.txt" >&2; fail "/usr/bin/orvelin-codec --help"; }
 [ -s "$work/help.txt" ] || fail "/usr/bin/orvelin-codec --help printed nothing"
 step "ok: /usr/bin/orvelin-codec --help"
+
+printf 'Orvelin install check\r\n' >"$work/sample.txt"
+ORVELIN_CODE=check7 /usr/bin/orvelin-codec encode "$work/sample.txt" -o "$work/encoded.txt" \
+  || fail "/usr/bin/orvelin-codec encode"
+ORVELIN_CODE=check7 /usr/bin/orvelin-codec decode "$work/encoded.txt" -o "$work/restored.txt" \
+  || fail "/usr/bin/orvelin-codec decode"
+! cmp -s "$work/sample.txt" "$work/encoded.txt" && cmp -s "$work/sample.txt" "$work/restored.txt" \
+  || fail "/usr/bin/orvelin-codec does not give back the text it encoded"
+step "ok: /usr/bin/orvelin-codec encodes and decodes a text back"
 
 if [ -x /usr/bin/orvelin ]; then
   mkdir -m 700 "$work/runtime"
