@@ -1,5 +1,6 @@
 #include "Code3.h"
 
+#include "forms/FormLook.h"
 #include "platform/ui/application.h"
 #include "platform/ui/error_box.h"
 #include "platform/ui/placement.h"
@@ -24,7 +25,6 @@ TFH* FH = nullptr;
 namespace {
 
 const QColor kCream(255, 251, 240);
-constexpr int kFontPixelSize = 11;  // the forms were laid out for an 11-pixel sans-serif
 constexpr int kLabelHeight = 13;
 
 // A frame that draws only a lowered line along its bottom edge.
@@ -90,9 +90,7 @@ void TFH::BuildControls() {
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(401, 321);
 
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(kFontPixelSize);
+    const QFont font = orvelin::forms::formFont();
     setFont(font);
 
     QPalette cream = palette();
@@ -135,11 +133,6 @@ void TFH::BuildControls() {
     Memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     Memo1->viewport()->setCursor(Qt::ArrowCursor);
     Memo1->document()->setDocumentMargin(1);
-    // The description was laid out for a narrower face than the usual
-    // sans-serif; condensed, its three paragraphs fit the box without scrolling.
-    QFont narrow = font;
-    narrow.setStretch(QFont::SemiCondensed);
-    Memo1->setFont(narrow);
     // The one control that takes the focus, so it holds it whenever the window is up.
     Memo1->setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(Memo1);

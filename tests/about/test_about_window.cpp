@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedPointer>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextCursor>
 #include <QTimer>
@@ -87,6 +88,7 @@ private slots:
 
     void formCreateSetsTheTexts();
     void windowHasTheFormsLook();
+    void textsFitTheirPlaces();
     void doubleClickOnMarginShowsCreationBoxWithoutOwner_data();
     void doubleClickOnMarginShowsCreationBoxWithoutOwner();
     void doubleClickInsideFrameShowsNothing_data();
@@ -181,6 +183,16 @@ void AboutWindowTest::windowHasTheFormsLook() {
         const bool inMemo = child == about.Memo1 || about.Memo1->isAncestorOf(child);
         if (!inMemo) QCOMPARE(child->focusPolicy(), Qt::NoFocus);
     }
+}
+
+// The memo has no scroll bars: text past its bottom could not be read.
+void AboutWindowTest::textsFitTheirPlaces() {
+    about_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(about_.get()));
+    QCOMPARE(about_->Memo1->verticalScrollBar()->maximum(), 0);
+    QVERIFY(about_->Label5->geometry().bottom() < about_->Memo1->y());
+    for (QLabel* label : about_->findChildren<QLabel*>())
+        QVERIFY2(label->geometry().right() < about_->Bevel1->geometry().right(), qPrintable(label->objectName()));
 }
 
 void AboutWindowTest::doubleClickOnMarginShowsCreationBoxWithoutOwner_data() {
