@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include <new>
 #include <string>
 
 namespace orvelin::cli {
@@ -46,7 +47,25 @@ codec::Outcome applyCodec(Direction direction, std::string_view text, std::strin
                                           : codec::decode(text, code, result);
 }
 
-int codeAndWrite(const Request& request) {
+// Codes the text and hands the result on; a refused text leaves the output
+// as it was: nothing is written.
+int codeAndWrite(const Request& request, std::string_view text, std::string_view code) {
+    std::string result;
+    codec::Outcome outcome = codec::Outcome::Ok;
+    try {
+        outcome = applyCodec(request.direction, text, code, result);
+    } catch (const std::bad_alloc&) {
+        return report(kFailure, "not enough memory to code " + std::to_string(text.size()) + " bytes");
+    }
+    if (outcome != codec::Outcome::Ok) return report(kRejected, codec::rejectionFor(outcome).text);
+    std::string error;
+    if (!writeResult(request.outputPath, result, error)) return report(kFailure, error);
+    return kSuccess;
+}
+
+// The input is opened before the code is asked for, so that a wrong path
+// fails at once, and read after it, so that a terminal is asked first.
+int gatherAndCode(const Request& request) {
     std::string error;
     InputSource input;
     if (!input.open(request.inputPath, error)) return report(kFailure, error);
@@ -54,13 +73,7 @@ int codeAndWrite(const Request& request) {
     if (!obtainSessionCode(request.codeFilePath, code, error)) return report(kFailure, error);
     ByteBuffer text;
     if (!input.readAll(text, error)) return report(kFailure, error);
-
-    std::string result;
-    const codec::Outcome outcome = applyCodec(request.direction, text.view(), code, result);
-    // A refused text leaves the output as it was: nothing is written.
-    if (outcome != codec::Outcome::Ok) return report(kRejected, codec::rejectionFor(outcome).text);
-    if (!writeResult(request.outputPath, result, error)) return report(kFailure, error);
-    return kSuccess;
+    return codeAndWrite(request, text.view(), code);
 }
 
 }  // namespace
@@ -71,7 +84,7 @@ int runCompanion(int argc, const char* const* argv) {
     std::string error;
     if (!parseCommandLine(argc, argv, request, error)) return usageError(error);
     if (request.help) return showHelp();
-    return codeAndWrite(request);
+    return gatherAndCode(request);
 }
 
 }  // namespace orvelin::cli

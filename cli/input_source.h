@@ -15,8 +15,7 @@ public:
     InputSource(const InputSource&) = delete;
     InputSource& operator=(const InputSource&) = delete;
 
-    // Opens the file (none: standard input). Done before the session code is
-    // asked for, so that a wrong path fails at once.
+    // Opens the file (none: standard input).
     bool open(const std::optional<std::string>& path, std::string& error);
 
     // Reads every byte, unconverted.

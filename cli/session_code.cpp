@@ -35,6 +35,20 @@ int readCodeFileHead(const std::string& path, std::string& head) {
     return failure;
 }
 
+// The first line of a code file without its line break ("\n" or "\r\n"),
+// and without the byte order mark some editors put before UTF-8 text.
+std::string codeLine(std::string_view contents) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (contents.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        contents.remove_prefix(kByteOrderMark.size());
+    }
+    std::string_view line = contents.substr(0, contents.find('\n'));
+    if (line.size() < contents.size() && !line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    return std::string(line);
+}
+
 bool codeFromFile(const std::string& path, std::string& utf8, std::string& error) {
     std::string head;
     if (const int failure = readCodeFileHead(path, head); failure != 0) {
@@ -45,7 +59,7 @@ bool codeFromFile(const std::string& path, std::string& utf8, std::string& error
         error = "the first line of the code file '" + path + "' is too long to be a session code";
         return false;
     }
-    utf8 = firstLine(head);
+    utf8 = codeLine(head);
     return true;
 }
 
@@ -75,14 +89,6 @@ bool codeAsUtf8(const std::optional<std::string>& codeFilePath, std::string& utf
 }
 
 }  // namespace
-
-std::string firstLine(std::string_view contents) {
-    std::string_view line = contents.substr(0, contents.find('\n'));
-    if (line.size() < contents.size() && !line.empty() && line.back() == '\r') {
-        line.remove_suffix(1);
-    }
-    return std::string(line);
-}
 
 bool obtainSessionCode(const std::optional<std::string>& codeFilePath, std::string& code,
                        std::string& error) {

@@ -5,16 +5,11 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace orvelin::cli {
 
 // On failure returns false with a message naming the cause in `error`.
 bool obtainSessionCode(const std::optional<std::string>& codeFilePath, std::string& code,
                        std::string& error);
-
-// The first line of a code file without its line break ("\n" or "\r\n").
-// Public for the tests' sake.
-std::string firstLine(std::string_view contents);
 
 }  // namespace orvelin::cli

@@ -78,6 +78,15 @@ TEST_F(Companion, EveryByteValueSurvivesARoundTrip) {
     EXPECT_EQ(readFile(restored), text);
 }
 
+TEST_F(Companion, CodesAFileInPlace) {
+    const std::string text = "in place\r\n";
+    const std::string file = dir.write("note.txt", text);
+
+    const Outcome run = runCompanion({{"encode", file, "-o", file}, kCode, ""});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile(file), encodedByCodec(text, kCode));
+}
+
 TEST_F(Companion, InputFromAPipeIsReadWhole) {
     // Larger than one read of a pipe, so the input buffer has to grow.
     const std::string text = varied(3 * 1024 * 1024 + 17);
@@ -105,6 +114,7 @@ TEST_F(Companion, TakesTheCodeAsTheWindowsFieldWouldHoldIt) {
         {"code file, CRLF", kCyrillicCode + "\r\n", std::nullopt},
         {"code file, no line break", kCyrillicCode, std::nullopt},
         {"code file, more lines", kCyrillicCode + "\r\n" + otherCode + "\n", std::nullopt},
+        {"code file with a byte order mark", "\xEF\xBB\xBF" + kCyrillicCode + "\r\n", std::nullopt},
         {"code file wins over the environment", kCyrillicCode + "\n", otherCode},
     };
     const std::string plain = dir.write("plain.txt", text);
