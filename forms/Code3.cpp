@@ -43,8 +43,8 @@ protected:
     }
 };
 
-// The description memo, telling its owner about each press only once it has
-// handled the press itself, so the owner can undo the caret move it made.
+// The description memo. It reports each press only after handling it itself,
+// so the report's handler gets the last word on the caret and selection.
 class PressReportingMemo : public QPlainTextEdit {
 public:
     PressReportingMemo(QWidget* parent, std::function<void()> afterPress)
