@@ -24,11 +24,12 @@ if ! command -v "$compiler" >/dev/null 2>&1; then
   fi
   say "installing g++-mingw-w64-x86-64"
   log="$(mktemp)"
-  if ! { apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
-         apt-get install -y -qq --no-install-recommends g++-mingw-w64-x86-64; } >"$log" 2>&1; then
+  # About 130 MB; a slow mirror must not hold CI up for long.
+  if ! timeout 600 bash -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
+         apt-get install -y -qq --no-install-recommends g++-mingw-w64-x86-64' >"$log" 2>&1; then
     tail -n 20 "$log" >&2
     rm -f "$log"
-    say "skipped: g++-mingw-w64-x86-64 could not be installed"
+    say "skipped: g++-mingw-w64-x86-64 could not be installed (or not within 10 minutes)"
     exit 0
   fi
   rm -f "$log"
@@ -54,6 +55,11 @@ exe="$build/cli/orvelin-codec.exe"
 if [ -f "$exe" ]; then
   file -b "$exe" | grep -q 'PE32+ executable' || { say "FAILED: $exe is not a Windows program"; exit 1; }
   say "ok: built $(basename "$exe") ($(file -b "$exe" | cut -d, -f1))"
+  # A clean Windows machine has no mingw runtime DLLs: only system ones may be needed.
+  foreign="$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' \
+             | grep -viE '^(kernel32|msvcrt|user32|advapi32|ucrtbase|api-ms-win-.*)\.dll$' || true)"
+  [ -z "$foreign" ] || { say "FAILED: $(basename "$exe") needs DLLs Windows lacks: $foreign"; exit 1; }
+  say "ok: $(basename "$exe") needs only the system's own DLLs"
 else
   say "ok: built the libraries (orvelin-codec.exe is not part of the tree yet)"
 fi
