@@ -6,7 +6,12 @@
 namespace orvelin::forms {
 
 QFont formFont() {
-    QFont font(QStringLiteral("Sans Serif"));
+    QFont font;
+    // Faces about as wide as the one the forms were laid out with come first:
+    // a wider face would push the dialog's texts past its fixed edges.
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("DejaVu Sans Condensed")});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     return font;

@@ -5,8 +5,10 @@
 #include "forms/EightBitEdit.h"
 #include "support/recording_prompts.h"
 
+#include <QObject>
 #include <QString>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -31,6 +33,18 @@ public:
     // Puts bytes into the editor and the focus on it.
     void putText(std::string_view bytes);
     QString statusText() const;
+};
+
+// A test case whose every test function starts with fresh windows.
+class FormsTestCase : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { forms_ = std::make_unique<FormsFixture>(); }
+    void cleanup() { forms_.reset(); }
+
+protected:
+    std::unique_ptr<FormsFixture> forms_;
 };
 
 // One key press and release per character, carrying the character as text,

@@ -33,6 +33,7 @@ using orvelin::platform::MessageBoxRequest;
 using orvelin::testing::bytes1251;
 using orvelin::testing::charCountText;
 using orvelin::testing::FormsFixture;
+using orvelin::testing::FormsTestCase;
 
 namespace {
 
@@ -82,13 +83,10 @@ void expectBox(const MessageBoxRequest& box, const QString& text, const QString&
 
 Q_DECLARE_METATYPE(Route)
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public FormsTestCase {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void waitsForCodeWithNoticeAndZeroCount();
     void commandsBeforeAcceptPassTheFieldAsItIs();
     void encodeThenDecodeGivesTextBack_data();
@@ -107,13 +105,7 @@ private slots:
     void failureInCommandShowsStandardErrorBox();
     void activatingMainWindowBringsDialogBack();
     void afterAcceptActivationLeavesDialogHidden();
-
-private:
-    std::unique_ptr<FormsFixture> forms_;
 };
-
-void MainWindowTest::init() { forms_ = std::make_unique<FormsFixture>(); }
-void MainWindowTest::cleanup() { forms_.reset(); }
 
 void MainWindowTest::waitsForCodeWithNoticeAndZeroCount() {
     QVERIFY(Uwens->isVisible());

@@ -19,14 +19,12 @@
 #include <memory>
 
 using orvelin::testing::FormsFixture;
+using orvelin::testing::FormsTestCase;
 
-class SessionDialogTest : public QObject {
+class SessionDialogTest : public FormsTestCase {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void acceptFollowsCodeLength_data();
     void acceptFollowsCodeLength();
     void enterReleasedAcceptsWhateverModifiers_data();
@@ -41,12 +39,7 @@ private slots:
 
 private:
     void fillField() { forms_->typeCode(QStringLiteral("abcdefghij")); }
-
-    std::unique_ptr<FormsFixture> forms_;
 };
-
-void SessionDialogTest::init() { forms_ = std::make_unique<FormsFixture>(); }
-void SessionDialogTest::cleanup() { forms_.reset(); }
 
 void SessionDialogTest::acceptFollowsCodeLength_data() {
     QTest::addColumn<QString>("typed");
