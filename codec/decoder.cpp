@@ -1,8 +1,12 @@
 #include "codec/codec.h"
 #include "codec/format.h"
 #include "codec/input_check.h"
+#include "codec/kernel_choice.h"
 #include "codec/output_overlap.h"
+#include "codec/position_table.h"
+#include "codec/vector_kernels.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace orvelin::codec {
@@ -30,67 +34,72 @@ bool passesCheck(const unsigned char* text, const CheckPart& part) {
     return text[0] * text[part.bodyLength / 2] % format::kPairBase == part.expected;
 }
 
-// One decoded character per group, gathered in a small buffer.
-template <std::int32_t CodeLength, bool OddDigest>
-class PlainWriter {
-public:
-    PlainWriter(std::int32_t digest, std::string& out) : out_(out) {
-        for (std::size_t j = 0; j < format::kPositionPeriod; ++j)
-            positionPlusDigest_[j] = format::positionTerm(j) + digest;
-    }
-    ~PlainWriter() { flush(); }
-    PlainWriter(const PlainWriter&) = delete;
-    PlainWriter& operator=(const PlainWriter&) = delete;
-
-    // a and b are the first and second values of a group (-34..255).
-    void put(std::int32_t a, std::int32_t b) {
-        const std::int32_t v = OddDigest ? a * format::kPairBase + b : b * format::kPairBase + a;
-        // Two truncating divisions by L equal one by L * L; a damaged text
-        // can make the dividend negative, and only the low 8 bits are kept.
-        const std::int32_t x = (v - positionPlusDigest_[period_]) / (CodeLength * CodeLength);
-        buffer_[filled_++] = static_cast<unsigned char>(x);
-        if (++period_ == format::kPositionPeriod) period_ = 0;
-        if (filled_ == kChunk) flush();
-    }
-
-private:
-    void flush() {
-        out_.append(reinterpret_cast<const char*>(buffer_), filled_);
-        filled_ = 0;
-    }
-
-    std::string& out_;
-    std::int32_t positionPlusDigest_[format::kPositionPeriod];
-    unsigned char buffer_[kChunk];
-    std::size_t filled_ = 0;
-    std::size_t period_ = 0;
+struct Group {
+    std::int32_t first;   // -34..255
+    std::int32_t second;  // -34..255
+    std::size_t width;
 };
 
-// Reads the group at `at` from four characters known to be inside the text.
-// Only 96 opens an escaped first value and only 146 an escaped second one.
-template <class Writer>
-std::size_t putGroup(const unsigned char* at, Writer& writer) {
+// Reads the group at `at` from four characters known to be readable. Only
+// 96 opens an escaped first value and only 146 an escaped second one.
+inline Group readGroup(const unsigned char* at) {
     const std::size_t firstEscaped = at[0] == format::kFirstPrefix;
-    const std::int32_t a = at[firstEscaped] - format::kEscapeShift * static_cast<std::int32_t>(firstEscaped);
     const unsigned char* second = at + 1 + firstEscaped;
     const std::size_t secondEscaped = second[0] == format::kSecondPrefix;
-    const std::int32_t b = second[secondEscaped] - format::kEscapeShift * static_cast<std::int32_t>(secondEscaped);
-    writer.put(a, b);
-    return 2 + firstEscaped + secondEscaped;
+    return {at[firstEscaped] - format::kEscapeShift * static_cast<std::int32_t>(firstEscaped),
+            second[secondEscaped] - format::kEscapeShift * static_cast<std::int32_t>(secondEscaped),
+            2 + firstEscaped + secondEscaped};
+}
+
+// Near the end, characters past the text read as 0.
+inline Group readGroupAt(const unsigned char* text, std::size_t size, std::size_t i) {
+    if (i + 4 <= size) return readGroup(text + i);
+    unsigned char padded[4] = {0, 0, 0, 0};
+    std::memcpy(padded, text + i, size - i);
+    return readGroup(padded);
 }
 
 template <std::int32_t CodeLength, bool OddDigest>
+inline unsigned char plainCharacter(const Group& group, std::int32_t positionAndDigest) {
+    const std::int32_t v = OddDigest ? group.first * format::kPairBase + group.second
+                                     : group.second * format::kPairBase + group.first;
+    // Two truncating divisions by L equal one by L * L; a damaged text can
+    // make the dividend negative, and only the low 8 bits are kept.
+    return static_cast<unsigned char>((v - positionAndDigest) / (CodeLength * CodeLength));
+}
+
+// Walks the body group by group; the vector kernel, where there is one,
+// takes whole blocks of well-formed groups in between.
+template <std::int32_t CodeLength, bool OddDigest>
 void appendPlain(const unsigned char* text, std::size_t size, std::size_t bodyLength,
                  std::int32_t digest, std::string& out) {
-    PlainWriter<CodeLength, OddDigest> writer(digest, out);
+    const PositionTable positions(digest);
+    [[maybe_unused]] const bool vectorKernels = vectorKernelsEnabled();
+    unsigned char buffer[kChunk + vector::kOutputSlack];
     std::size_t i = 0;
-    // A group reads at most four characters.
-    while (i < bodyLength && i + 4 <= size) i += putGroup(text + i, writer);
-    // Near the end, characters past the text read as 0.
+    std::size_t period = 0;
     while (i < bodyLength) {
-        unsigned char padded[4] = {0, 0, 0, 0};
-        std::memcpy(padded, text + i, size - i < 4 ? size - i : 4);
-        i += putGroup(padded, writer);
+        std::size_t written = 0;
+        while (i < bodyLength && written < kChunk) {
+#if ORVELIN_CODEC_HAS_VECTOR_KERNELS
+            if (vectorKernels) {
+                vector::DecodeProgress progress{i, period, written};
+                vector::decodeBlocks(text, bodyLength, positions.values, CodeLength * CodeLength,
+                                     OddDigest, buffer, kChunk, progress);
+                i = progress.position;
+                period = progress.period;
+                written = progress.written;
+            }
+#endif
+            const std::size_t stop = std::min(bodyLength, i + 64);
+            while (i < stop && written < kChunk) {
+                const Group group = readGroupAt(text, size, i);
+                buffer[written++] = plainCharacter<CodeLength, OddDigest>(group, positions.values[period]);
+                period = advancePeriod(period, 1);
+                i += group.width;
+            }
+        }
+        out.append(reinterpret_cast<const char*>(buffer), written);
     }
 }
 

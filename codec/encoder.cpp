@@ -2,7 +2,10 @@
 #include "codec/format.h"
 #include "codec/group_table.h"
 #include "codec/input_check.h"
+#include "codec/kernel_choice.h"
 #include "codec/output_overlap.h"
+#include "codec/position_table.h"
+#include "codec/vector_kernels.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,30 +20,47 @@ constexpr std::size_t kChunk = 4096;
 
 // The body: one group per input character. The pair value is the
 // position-and-digest term plus the character term, both from small tables,
-// and its group comes ready-made from the group table.
-void appendBody(std::string_view text, std::int32_t digest, std::int32_t codeLength,
-                std::string& out) {
-    const GroupTable& groups = groupTable(digest % 2 != 0);
-    std::int32_t positionPlusDigest[format::kPositionPeriod];
-    for (std::size_t j = 0; j < format::kPositionPeriod; ++j)
-        positionPlusDigest[j] = format::positionTerm(j) + digest;
+// and its group comes ready-made from the group table. Four bytes are
+// stored per group whatever its length.
+unsigned char* encodeGroupsPortable(const unsigned char* input, std::size_t count, std::size_t period,
+                                    const std::int32_t* positions, const std::int32_t* characterTerm,
+                                    const GroupTable& groups, unsigned char* write) {
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::int32_t v = positions[period] + characterTerm[input[k]];
+        std::memcpy(write, &groups.bytes[v], 4);
+        write += groups.length[v];
+        period = advancePeriod(period, 1);
+    }
+    return write;
+}
+
+void appendBody(std::string_view text, std::int32_t digest, std::int32_t codeLength, std::string& out) {
+    const bool oddDigest = digest % 2 != 0;
+    const GroupTable& groups = groupTable(oddDigest);
+    const PositionTable positions(digest);
     std::int32_t characterTerm[256];
     for (std::int32_t c = 0; c < 256; ++c) characterTerm[c] = c * codeLength * codeLength;
+    [[maybe_unused]] const bool vectorKernels = vectorKernelsEnabled();
 
-    // Four bytes are stored per group whatever its length.
-    unsigned char buffer[4 * kChunk];
+    unsigned char buffer[4 * kChunk + vector::kOutputSlack];
     const auto* input = reinterpret_cast<const unsigned char*>(text.data());
     std::size_t period = 0;
     for (std::size_t done = 0; done < text.size();) {
         const std::size_t count = std::min(kChunk, text.size() - done);
         unsigned char* write = buffer;
-        for (std::size_t k = 0; k < count; ++k) {
-            const std::int32_t v = positionPlusDigest[period] + characterTerm[input[done + k]];
-            std::memcpy(write, &groups.bytes[v], 4);
-            write += groups.length[v];
-            if (++period == format::kPositionPeriod) period = 0;
+        std::size_t coded = 0;
+#if ORVELIN_CODEC_HAS_VECTOR_KERNELS
+        if (vectorKernels) {
+            write = vector::encodeGroups(input + done, count, period, positions.values,
+                                         codeLength * codeLength, oddDigest, write);
+            coded = count - count % 16;
         }
-        out.append(reinterpret_cast<const char*>(buffer), write - buffer);
+#endif
+        write = encodeGroupsPortable(input + done + coded, count - coded,
+                                     (period + coded) % format::kPositionPeriod, positions.values,
+                                     characterTerm, groups, write);
+        out.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(write - buffer));
+        period = (period + count) % format::kPositionPeriod;
         done += count;
     }
 }

@@ -1,6 +1,7 @@
 // The fast codec against the literal rendering of the rules, on random
 // texts, random codes and damaged or arbitrary encoded texts.
 
+#include "codec/kernel_choice.h"
 #include "codec_test_support.h"
 #include "reference_codec.h"
 
@@ -48,7 +49,18 @@ std::string passingCheck(std::string text) {
     return text;
 }
 
-TEST(AgainstReference, KeyDigest) {
+// Each comparison runs with the vector kernels (where the processor has
+// them) and with the portable loops alone.
+class AgainstReference : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        if (GetParam() && !codec::vectorKernelsSupported()) GTEST_SKIP() << "no vector kernels here";
+        codec::allowVectorKernels(GetParam());
+    }
+    void TearDown() override { codec::allowVectorKernels(true); }
+};
+
+TEST(Reference, KeyDigest) {
     std::mt19937 random(1);
     for (int round = 0; round < 2000; ++round) {
         const std::string code = randomBytes(random, 6 + random() % 5);
@@ -56,7 +68,7 @@ TEST(AgainstReference, KeyDigest) {
     }
 }
 
-TEST(AgainstReference, EncodesRandomTexts) {
+TEST_P(AgainstReference, EncodesRandomTexts) {
     std::mt19937 random(2);
     for (int round = 0; round < 600; ++round) {
         const std::string code = randomBytes(random, 4 + random() % 9);
@@ -65,7 +77,7 @@ TEST(AgainstReference, EncodesRandomTexts) {
     }
 }
 
-TEST(AgainstReference, DecodesDamagedEncodings) {
+TEST_P(AgainstReference, DecodesDamagedEncodings) {
     std::mt19937 random(3);
     for (int round = 0; round < 1500; ++round) {
         const std::string code = randomBytes(random, 6 + random() % 5);
@@ -88,7 +100,7 @@ TEST(AgainstReference, DecodesDamagedEncodings) {
     }
 }
 
-TEST(AgainstReference, DecodesArbitraryTexts) {
+TEST_P(AgainstReference, DecodesArbitraryTexts) {
     std::mt19937 random(4);
     for (int round = 0; round < 3000; ++round) {
         const std::string code = randomBytes(random, 5 + random() % 7);
@@ -98,6 +110,11 @@ TEST(AgainstReference, DecodesArbitraryTexts) {
         expectSameDecoding(passingCheck(text), code);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Kernels, AgainstReference, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "Vector" : "Portable";
+                         });
 
 }  // namespace
 }  // namespace orvelin::codec_test
