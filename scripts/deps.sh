@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-  libbenchmark-dev
+  libbenchmark-dev libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
   xvfb xauth
   desktop-file-utils appstream
