@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks that Orvelin installs as a desktop program should: the install tree,
-# its desktop entry and AppStream data, the manual page, and the .deb built
+# its desktop entry and AppStream data, the manual pages, and the .deb built
 # from it, installed, started and removed again.
 #
 # Use: scripts/check-install.sh [BUILD_DIR]   (default: build-pkg)
