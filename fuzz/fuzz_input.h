@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "codec/kernel_choice.h"
+
 namespace orvelin::fuzz {
 
 struct FuzzInput {
@@ -32,5 +34,14 @@ inline void require(bool holds, const char* what) {
     std::fprintf(stderr, "fuzz property broken: %s\n", what);
     std::abort();
 }
+
+// Runs the codec with or without its vector kernels for the lifetime.
+class KernelChoice {
+public:
+    explicit KernelChoice(bool vector) { codec::allowVectorKernels(vector); }
+    ~KernelChoice() { codec::allowVectorKernels(true); }
+    KernelChoice(const KernelChoice&) = delete;
+    KernelChoice& operator=(const KernelChoice&) = delete;
+};
 
 }  // namespace orvelin::fuzz

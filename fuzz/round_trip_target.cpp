@@ -8,9 +8,9 @@
 
 namespace orvelin::fuzz {
 
-void roundTripTarget(const std::uint8_t* data, std::size_t size) {
-    FuzzInput input;
-    if (!splitInput(data, size, input)) return;
+namespace {
+
+void roundTrip(const FuzzInput& input) {
     std::string encoded;
     const codec::Outcome outcome = codec::encode(input.text, input.code, encoded);
     if (input.text.empty()) {
@@ -29,6 +29,19 @@ void roundTripTarget(const std::uint8_t* data, std::size_t size) {
     std::string decoded;
     require(codec::decode(encoded, input.code, decoded) == codec::Outcome::Ok, "decoding refused");
     require(decoded == input.text, "round trip changed the text");
+}
+
+}  // namespace
+
+void roundTripTarget(const std::uint8_t* data, std::size_t size) {
+    FuzzInput input;
+    if (!splitInput(data, size, input)) return;
+    // Both the vector kernels (where the processor has them) and the
+    // portable loops.
+    for (bool vector : {true, false}) {
+        const KernelChoice choice(vector);
+        roundTrip(input);
+    }
 }
 
 }  // namespace orvelin::fuzz
