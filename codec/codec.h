@@ -33,8 +33,8 @@ Rejection rejectionFor(Outcome outcome);
 constexpr std::size_t kMinCodeLength = 6;
 constexpr std::size_t kMaxCodeLength = 10;
 
-// The digest of a code of 6..10 characters; the parity of the result decides
-// the pair order.
+// The digest of a code of 6..10 characters (0 for any other length, which no
+// coding call accepts); the parity of the result decides the pair order.
 std::int32_t KeyDigest(std::string_view code);
 
 // Upper bound of the encoded length of n characters.

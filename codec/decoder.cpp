@@ -41,14 +41,21 @@ struct Group {
 };
 
 // Reads the group at `at` from four characters known to be readable. Only
-// 96 opens an escaped first value and only 146 an escaped second one.
+// 96 opens an escaped first value and only 146 an escaped second one. The
+// branches let the processor run ahead to the next group; arithmetic
+// without them makes every group wait for the previous one's width.
 inline Group readGroup(const unsigned char* at) {
-    const std::size_t firstEscaped = at[0] == format::kFirstPrefix;
-    const unsigned char* second = at + 1 + firstEscaped;
-    const std::size_t secondEscaped = second[0] == format::kSecondPrefix;
-    return {at[firstEscaped] - format::kEscapeShift * static_cast<std::int32_t>(firstEscaped),
-            second[secondEscaped] - format::kEscapeShift * static_cast<std::int32_t>(secondEscaped),
-            2 + firstEscaped + secondEscaped};
+    Group group{at[0], at[1], 2};
+    if (group.first == format::kFirstPrefix) {
+        group.first = at[1] - format::kEscapeShift;
+        group.second = at[2];
+        group.width = 3;
+    }
+    if (group.second == format::kSecondPrefix) {
+        group.second = at[group.width] - format::kEscapeShift;
+        group.width += 1;
+    }
+    return group;
 }
 
 // Near the end, characters past the text read as 0.
@@ -91,6 +98,7 @@ void appendPlain(const unsigned char* text, std::size_t size, std::size_t bodyLe
                 written = progress.written;
             }
 #endif
+            // Past a damaged block the vector kernel takes over again soon.
             const std::size_t stop = std::min(bodyLength, i + 64);
             while (i < stop && written < kChunk) {
                 const Group group = readGroupAt(text, size, i);
