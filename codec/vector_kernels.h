@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+// Not on Windows: GCC there cannot align the stack for spilled 512-bit
+// registers.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__)) && !defined(_WIN32)
 #define ORVELIN_CODEC_HAS_VECTOR_KERNELS 1
 #else
 #define ORVELIN_CODEC_HAS_VECTOR_KERNELS 0

@@ -77,6 +77,25 @@ TEST_P(AgainstReference, EncodesRandomTexts) {
     }
 }
 
+// Every character value at every position term, for every code length and
+// both parities, and for the smallest and the largest digest.
+TEST_P(AgainstReference, EncodesEveryCharacterAtEveryPositionTerm) {
+    std::string text;
+    for (int value = 0; value < 256; ++value)
+        for (std::size_t p = 0; p < 390; ++p) text.push_back(static_cast<char>((value + p) % 256));
+    std::vector<std::string> codes = {std::string(6, '\0'), std::string(10, '\xF9')};
+    ASSERT_EQ(codec::KeyDigest(codes[0]), 0);
+    ASSERT_EQ(codec::KeyDigest(codes[1]), 255 * 81 + 249 * 10);
+    for (std::size_t length = 6; length <= 10; ++length)
+        for (bool odd : {false, true}) codes.push_back(codeWithParity(length, odd));
+    for (const std::string& code : codes) {
+        expectSameEncoding(text, code);
+        std::string encodedText;
+        ASSERT_EQ(codec::encode(text, code, encodedText), Outcome::Ok);
+        expectSameDecoding(encodedText, code);
+    }
+}
+
 TEST_P(AgainstReference, DecodesDamagedEncodings) {
     std::mt19937 random(3);
     for (int round = 0; round < 1500; ++round) {
