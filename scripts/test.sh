@@ -35,5 +35,6 @@ step "done"
 # One closing line for whoever reads the end of the log.
 total=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2/p' "$log" | tail -1)
 failed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -1)
+total=${total:-0}; failed=${failed:-0}
 echo "tests: $((total - failed)) passed, $failed failed"
 exit "$suite"
