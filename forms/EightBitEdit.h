@@ -49,6 +49,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
+    void skipTextShaping();
     void hideSelectionWithoutFocus();
 
     std::size_t capacity_;
