@@ -177,10 +177,13 @@ void TFH::FormCreate() {
 }
 
 void TFH::FormDblClick() {
-    // No owner: the About window stays usable while the box is up.
-    orvelin::platform::showMessage(QStringLiteral("Программа Orvelin создана в июле 2009 года."),
-                                   QStringLiteral("Information"), orvelin::platform::Icon::Information,
-                                   orvelin::platform::Buttons::Ok, nullptr);
+    // No owner, and blocking nothing: the About window stays usable while the box is up.
+    orvelin::platform::MessageBoxRequest box;
+    box.text = QStringLiteral("Программа Orvelin создана в июле 2009 года.");
+    box.caption = QStringLiteral("Information");
+    box.icon = orvelin::platform::Icon::Information;
+    box.blocksNoWindow = true;
+    orvelin::platform::prompts().messageBox(box);
 }
 
 void TFH::Memo1MouseDown() {

@@ -216,6 +216,7 @@ void AboutWindowTest::doubleClickOnMarginShowsCreationBoxWithoutOwner() {
     QCOMPARE(box.icon, Icon::Information);
     QCOMPARE(box.buttons, orvelin::platform::Buttons::Ok);
     QCOMPARE(box.owner, nullptr);
+    QVERIFY(box.blocksNoWindow);
 }
 
 void AboutWindowTest::doubleClickInsideFrameShowsNothing_data() {
