@@ -6,16 +6,17 @@
 #
 # Environment: ORVELIN_ASAN_DIR and ORVELIN_FUZZ_DIR (build folders,
 # default build-asan and build-fuzz), ORVELIN_FUZZ_SECONDS (per fuzzer,
-# default 15).
+# default 10).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 asan_dir=${ORVELIN_ASAN_DIR:-build-asan}
 fuzz_dir=${ORVELIN_FUZZ_DIR:-build-fuzz}
-fuzz_seconds=${ORVELIN_FUZZ_SECONDS:-15}
+fuzz_seconds=${ORVELIN_FUZZ_SECONDS:-10}
 jobs=$(nproc)
 
-step() { printf '== %s\n' "$*"; }
+started=$SECONDS
+step() { printf '== [%3d s] %s\n' "$((SECONDS - started))" "$*"; }
 
 # Runs a command quietly; on failure shows the end of what it said.
 quietly() {
