@@ -41,9 +41,13 @@ std::unique_ptr<GroupTable> buildGroupTable(bool oddDigest) {
 }  // namespace
 
 const GroupTable& groupTable(bool oddDigest) {
+    // Each is built on its first use only, once per process.
+    if (oddDigest) {
+        static const std::unique_ptr<GroupTable> odd = buildGroupTable(true);
+        return *odd;
+    }
     static const std::unique_ptr<GroupTable> even = buildGroupTable(false);
-    static const std::unique_ptr<GroupTable> odd = buildGroupTable(true);
-    return oddDigest ? *odd : *even;
+    return *even;
 }
 
 }  // namespace orvelin::codec
