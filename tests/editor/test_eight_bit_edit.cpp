@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -86,6 +88,17 @@ void pasteFromOtherProgram(EightBitEdit* editor, const QString& text)
 {
     QGuiApplication::clipboard()->setText(text);
     editor->paste();
+}
+
+void dropFromOtherProgram(EightBitEdit* editor, const QString& text)
+{
+    QMimeData data;
+    data.setText(text);
+    const QPoint at = editor->cursorRect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor->viewport(), &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor->viewport(), &drop);
 }
 
 }  // namespace
@@ -229,6 +242,8 @@ void EightBitEditTest::characterOutsideCodePageEntersAsQuestionMark_data()
     QTest::newRow("typed code page letters") << "typed" << QStringLiteral("Жё€") << QStringLiteral("Жё€")
                                              << QByteArray("\xC6\xB8\x88");
     QTest::newRow("pasted") << "pasted" << QStringLiteral("xä😀€y") << QStringLiteral("x??€y") << QByteArray("x??\x88y");
+    QTest::newRow("dropped") << "dropped" << QStringLiteral("xä\ny") << QStringLiteral("x?\u2029y")
+                             << QByteArray("x?\r\ny");
     QTest::newRow("pasted LF mark") << "pasted" << QStringLiteral("\u240A") << QStringLiteral("?") << QByteArray("?");
     QTest::newRow("input method") << "input method" << QStringLiteral("äЖ😀") << QStringLiteral("?Ж?")
                                   << QByteArray("?\xC6?");
@@ -245,6 +260,8 @@ void EightBitEditTest::characterOutsideCodePageEntersAsQuestionMark()
         typeCharacters(editor_, entered);
     else if (route == "pasted")
         pasteFromOtherProgram(editor_, entered);
+    else if (route == "dropped")
+        dropFromOtherProgram(editor_, entered);
     else
         commitFromInputMethod(editor_, entered);
 
