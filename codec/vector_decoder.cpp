@@ -1,3 +1,4 @@
+#include "codec/block_rules.h"
 #include "codec/format.h"
 #include "codec/position_table.h"
 #include "codec/vector_target.h"
@@ -11,17 +12,6 @@ namespace {
 constexpr std::uint64_t kEvenBits = 0x5555555555555555ull;
 constexpr std::uint64_t kOddBits = 0xAAAAAAAAAAAAAAAAull;
 
-// Bit j set when bits 0 .. j-1 of `bits` hold an odd number of ones.
-inline std::uint64_t parityBefore(std::uint64_t bits) {
-    bits ^= bits << 1;
-    bits ^= bits << 2;
-    bits ^= bits << 4;
-    bits ^= bits << 8;
-    bits ^= bits << 16;
-    bits ^= bits << 32;
-    return bits << 1;
-}
-
 struct BlockShape {
     std::uint64_t values;        // characters that are values, not prefixes
     std::uint64_t afterPrefix;   // values written after a prefix (escaped)
@@ -29,11 +19,7 @@ struct BlockShape {
     std::size_t length;          // characters those groups take
 };
 
-// In a block that starts at a group's start, the group-by-group walk reads
-// every 96 and 146 as a prefix and every other character as a value when
-// each 96 stands where a first value is due, each 146 where a second is
-// due, and no prefix follows a prefix. Then the values are simply the
-// non-prefix characters taken in pairs. Returns false otherwise.
+// False when the block needs the group-by-group walk (block_rules.h).
 ORVELIN_VECTOR_TARGET inline bool shapeOf(__m512i block, BlockShape& shape) {
     const std::uint64_t first = _mm512_cmpeq_epi8_mask(block, _mm512_set1_epi8(static_cast<char>(format::kFirstPrefix)));
     const std::uint64_t second = _mm512_cmpeq_epi8_mask(block, _mm512_set1_epi8(static_cast<char>(format::kSecondPrefix)));
@@ -44,10 +30,7 @@ ORVELIN_VECTOR_TARGET inline bool shapeOf(__m512i block, BlockShape& shape) {
     if (shape.pairs == 0) return false;
     const std::uint64_t lastValue = _pdep_u64(std::uint64_t{1} << (2 * shape.pairs - 1), shape.values);
     shape.length = static_cast<std::size_t>(_tzcnt_u64(lastValue)) + 1;
-    const std::uint64_t secondDue = parityBefore(shape.values);
-    const std::uint64_t misplaced = (prefixes & shape.afterPrefix) | (first & secondDue) | (second & ~secondDue);
-    const std::uint64_t inGroups = shape.length == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << shape.length) - 1;
-    return (misplaced & inGroups) == 0;
+    return (misplacedPrefixes(first, second) & firstCharacters(shape.length)) == 0;
 }
 
 // Sixteen pairs: v from the high and low values, less the position term and
