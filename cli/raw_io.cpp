@@ -60,7 +60,22 @@ int readToEnd(int fd, ByteBuffer& buffer) {
     }
 }
 
+// A pipe holds 64 KiB by default, so a large result crosses it in many small
+// hand-overs between writer and reader; a wider pipe makes far fewer. Where
+// the system says no, the write just goes the slower way.
+static void widenPipe(int fd, std::size_t bytes) {
+#ifdef F_SETPIPE_SZ
+    constexpr int kWidePipe = 1 << 20;
+    struct stat info {};
+    if (bytes > kWidePipe && fstat(fd, &info) == 0 && S_ISFIFO(info.st_mode)) fcntl(fd, F_SETPIPE_SZ, kWidePipe);
+#else
+    (void)fd;
+    (void)bytes;
+#endif
+}
+
 int writeAll(int fd, std::string_view bytes) {
+    widenPipe(fd, bytes.size());
     while (!bytes.empty()) {
         const ssize_t put = write(fd, bytes.data(), std::min(bytes.size(), kLargestCall));
         if (put < 0) {
