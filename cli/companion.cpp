@@ -8,8 +8,10 @@
 #include "cli/input_source.h"
 #include "cli/memory_advice.h"
 #include "cli/output_sink.h"
+#include "cli/piece_reader.h"
 #include "cli/raw_io.h"
 #include "cli/session_code.h"
+#include "cli/streaming_encode.h"
 #include "codec/codec.h"
 
 #include <unistd.h>
@@ -63,6 +65,14 @@ int codeAndWrite(const Request& request, std::string_view text, std::string_view
     return kSuccess;
 }
 
+// Encoding goes piece by piece, reading while it writes. Standard output
+// appending to the input file itself would then feed the result back in, so
+// there the whole input is read first.
+bool encodesInPieces(const Request& request, const InputSource& input) {
+    return request.direction == Direction::Encode &&
+           (request.outputPath || !sameRegularFile(input.descriptor(), STDOUT_FILENO));
+}
+
 // The input is opened before the code is asked for, so that a wrong path
 // fails at once, and read after it, so that a terminal is asked first.
 int gatherAndCode(const Request& request) {
@@ -71,6 +81,10 @@ int gatherAndCode(const Request& request) {
     if (!input.open(request.inputPath, error)) return report(kFailure, error);
     std::string code;
     if (!obtainSessionCode(request.codeFilePath, code, error)) return report(kFailure, error);
+    if (encodesInPieces(request, input)) {
+        PieceReader pieces(input.descriptor(), input.name(), kEncodePieceSize);
+        return encodeStreaming(pieces, code, request.outputPath);
+    }
     ByteBuffer text;
     if (!input.readAll(text, error)) return report(kFailure, error);
     return codeAndWrite(request, text.view(), code);

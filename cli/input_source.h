@@ -21,6 +21,10 @@ public:
     // Reads every byte, unconverted.
     bool readAll(ByteBuffer& bytes, std::string& error);
 
+    // For reading in pieces instead.
+    int descriptor() const { return fd_; }
+    const std::string& name() const { return name_; }
+
 private:
     int fd_ = -1;
     bool owned_ = false;

@@ -2,7 +2,6 @@
 
 #include "cli/diagnostics.h"
 #include "cli/raw_io.h"
-#include "platform/files/text_file.h"
 
 #include <unistd.h>
 
@@ -22,15 +21,27 @@ std::string describeWriteFailure(files::WriteStatus status, const std::string& p
     return error != 0 ? withSystemReason(what, error) : what;
 }
 
-bool writeFile(const std::string& path, std::string_view bytes, std::string& error) {
+// Runs one step of the file writer, with errno cleared first so that a stale
+// value is not blamed.
+template <typename Step>
+bool fileStep(Step step, const std::string& path, std::string& error) {
     errno = 0;
-    const files::WriteStatus status = files::replaceFileContents(path, bytes);
+    const files::WriteStatus status = step();
     if (status == files::WriteStatus::Ok) return true;
     error = describeWriteFailure(status, path, errno);
     return false;
 }
 
-bool writeStandardOutput(std::string_view bytes, std::string& error) {
+}  // namespace
+
+bool ResultSink::open(const std::optional<std::string>& path, std::string& error) {
+    path_ = path;
+    if (!path_) widenPipe(STDOUT_FILENO);
+    return !path_ || fileStep([&] { return file_.open(*path_); }, *path_, error);
+}
+
+bool ResultSink::write(std::string_view bytes, std::string& error) {
+    if (path_) return fileStep([&] { return file_.write(bytes); }, *path_, error);
     if (const int failure = writeAll(STDOUT_FILENO, bytes); failure != 0) {
         error = withSystemReason("cannot write standard output", failure);
         return false;
@@ -38,11 +49,14 @@ bool writeStandardOutput(std::string_view bytes, std::string& error) {
     return true;
 }
 
-}  // namespace
+bool ResultSink::finish(std::string& error) {
+    return !path_ || fileStep([&] { return file_.commit(); }, *path_, error);
+}
 
 bool writeResult(const std::optional<std::string>& path, std::string_view bytes,
                  std::string& error) {
-    return path ? writeFile(*path, bytes, error) : writeStandardOutput(bytes, error);
+    ResultSink sink;
+    return sink.open(path, error) && sink.write(bytes, error) && sink.finish(error);
 }
 
 }  // namespace orvelin::cli

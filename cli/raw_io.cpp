@@ -60,22 +60,59 @@ int readToEnd(int fd, ByteBuffer& buffer) {
     }
 }
 
+namespace {
+
+// Calls `readSome(at, room)` until `size` bytes are in or it meets the end.
+template <typename ReadSome>
+int fill(ReadSome readSome, char* into, std::size_t size, std::size_t& got) {
+    for (got = 0; got < size;) {
+        const ssize_t n = readSome(into + got, std::min(size - got, kLargestCall));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int readFully(int fd, char* into, std::size_t size, std::size_t& got) {
+    return fill([fd](char* at, std::size_t room) { return read(fd, at, room); }, into, size, got);
+}
+
+#ifndef _WIN32
+int readFullyAt(int fd, std::uint64_t offset, char* into, std::size_t size, std::size_t& got) {
+    const auto readAt = [fd, offset, into](char* at, std::size_t room) {
+        return pread(fd, at, room, static_cast<off_t>(offset + static_cast<std::size_t>(at - into)));
+    };
+    return fill(readAt, into, size, got);
+}
+#endif
+
+bool sameRegularFile(int a, int b) {
+    struct stat first {};
+    struct stat second {};
+    return fstat(a, &first) == 0 && fstat(b, &second) == 0 && S_ISREG(first.st_mode) &&
+           S_ISREG(second.st_mode) && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 // A pipe holds 64 KiB by default, so a large result crosses it in many small
 // hand-overs between writer and reader; a wider pipe makes far fewer. Where
-// the system says no, the write just goes the slower way.
-static void widenPipe(int fd, std::size_t bytes) {
-#ifdef F_SETPIPE_SZ
+// the system says no, the writes just go the slower way.
+void widenPipe(int fd) {
+#if defined(F_SETPIPE_SZ) && defined(F_GETPIPE_SZ)
     constexpr int kWidePipe = 1 << 20;
     struct stat info {};
-    if (bytes > kWidePipe && fstat(fd, &info) == 0 && S_ISFIFO(info.st_mode)) fcntl(fd, F_SETPIPE_SZ, kWidePipe);
+    if (fstat(fd, &info) != 0 || !S_ISFIFO(info.st_mode)) return;
+    const int size = fcntl(fd, F_GETPIPE_SZ);
+    if (size >= 0 && size < kWidePipe) (void)fcntl(fd, F_SETPIPE_SZ, kWidePipe);  // never narrower
 #else
     (void)fd;
-    (void)bytes;
 #endif
 }
 
 int writeAll(int fd, std::string_view bytes) {
-    widenPipe(fd, bytes.size());
     while (!bytes.empty()) {
         const ssize_t put = write(fd, bytes.data(), std::min(bytes.size(), kLargestCall));
         if (put < 0) {

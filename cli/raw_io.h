@@ -4,6 +4,8 @@
 
 #include "cli/byte_buffer.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,6 +22,23 @@ int openForReading(const std::string& path);
 // Reads until end of file. A regular file's size is asked first so that it is
 // read into one block of the right size with few large reads.
 int readToEnd(int fd, ByteBuffer& buffer);
+
+// Reads until `size` bytes are in or the input ends, going on after short
+// reads (a pipe gives what it holds); `got` says how many came.
+int readFully(int fd, char* into, std::size_t size, std::size_t& got);
+
+#ifndef _WIN32
+// The same from a given offset of a regular file, leaving its position as it
+// was.
+int readFullyAt(int fd, std::uint64_t offset, char* into, std::size_t size, std::size_t& got);
+#endif
+
+// Whether both descriptors lead to the same regular file.
+bool sameRegularFile(int a, int b);
+
+// Makes a pipe hold more before its reader must take a turn: a large result
+// then crosses it in far fewer hand-overs. Leaves anything else alone.
+void widenPipe(int fd);
 
 // Writes every byte, going on after partial writes and interruptions.
 int writeAll(int fd, std::string_view bytes);

@@ -31,7 +31,8 @@ enum class WriteStatus {
 
 // Replaces the file's contents with `bytes` so that a failure at any point
 // leaves the old file exactly as it was. Keeps the target's permissions and
-// writes through a symbolic link.
+// writes through a symbolic link. AtomicFileWriter (atomic_file_writer.h)
+// does the same for contents given piece by piece.
 WriteStatus replaceFileContents(const std::string& path, std::string_view bytes);
 
 }  // namespace orvelin::platform::files

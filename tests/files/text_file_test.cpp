@@ -1,6 +1,7 @@
 // Reading and replacing text files: what is read, what is refused, and that
 // no failed save ever costs the old file a byte.
 #include "file_test_support.h"
+#include "platform/files/atomic_file_writer.h"
 #include "platform/files/text_file.h"
 
 #include <QFile>
@@ -166,6 +167,30 @@ private slots:
         QCOMPARE(replaceFileContents(encoded(file), "new"), WriteStatus::Ok);
         QCOMPARE(readBytes(file), std::string("new"));
         QCOMPARE(modeOf(file), mode_t(0640));
+    }
+
+    // Written piece by piece, the old contents stay until commit() and
+    // come back whole when the writer is dropped before it.
+    void replacesPieceByPieceOnlyOnCommit_data() {
+        QTest::addColumn<bool>("committed");
+        QTest::newRow("committed") << true;
+        QTest::newRow("dropped") << false;
+    }
+    void replacesPieceByPieceOnlyOnCommit() {
+        QFETCH(bool, committed);
+        QTemporaryDir folder;
+        const QString file = folder.filePath("old.txt");
+        writeBytes(file, "old text");
+        const std::string pieces[] = {patterned(70000), "", std::string("\r\n\0 end", 7)};
+        {
+            AtomicFileWriter writer;
+            QCOMPARE(writer.open(encoded(file)), WriteStatus::Ok);
+            for (const std::string& piece : pieces) QCOMPARE(writer.write(piece), WriteStatus::Ok);
+            QCOMPARE(readBytes(file), std::string("old text"));
+            if (committed) QCOMPARE(writer.commit(), WriteStatus::Ok);
+        }
+        QCOMPARE(readBytes(file), committed ? pieces[0] + pieces[1] + pieces[2] : std::string("old text"));
+        QCOMPARE(entryNames(folder.path()), QStringList{"old.txt"});
     }
 
     void writesThroughSymbolicLinks_data() {
