@@ -15,6 +15,7 @@
 #include <QTextOption>
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 
 namespace cp1251 = orvelin::cp1251;
 
@@ -24,6 +25,41 @@ namespace {
 constexpr char16_t kParagraphBreak = u'\u2029';
 constexpr char16_t kLineSeparator = u'\u2028';
 constexpr char16_t kReplacement = u'?';
+
+// Marks the block separator of a soft break. Kept in the separator's own
+// character format, so the mark goes wherever that separator goes: a deletion
+// takes it along, undo brings it back, and neighbouring breaks keep theirs.
+constexpr int kSoftBreakProperty = QTextFormat::UserProperty + 0x51;
+
+QTextCharFormat breakFormat(bool soft)
+{
+    QTextCharFormat format;
+    if (soft)
+        format.setProperty(kSoftBreakProperty, true);
+    return format;
+}
+
+// Whether the break before `block` is soft; the first block has no break.
+bool followsSoftBreak(const QTextBlock& block)
+{
+    return block.isValid() && block.blockNumber() > 0 && block.charFormat().boolProperty(kSoftBreakProperty);
+}
+
+// Where the piece of a long line that starts at `from` ends: after a space
+// near the length limit when there is one, so the early line end looks like
+// an ordinary word wrap; else at the limit.
+qsizetype softBlockEnd(QStringView line, qsizetype from)
+{
+    const qsizetype limit = from + EightBitEdit::kSoftBlockLength;
+    if (limit >= line.size())
+        return line.size();
+    const qsizetype earliest = limit - EightBitEdit::kSoftBlockLength / 8;
+    for (qsizetype end = limit; end > earliest; --end) {
+        if (line[end - 1] == u' ')
+            return end;
+    }
+    return limit;
+}
 
 // The document character of each byte. CR and LF stand for their lone form
 // here; a CR LF pair is recognised before the table is consulted.
@@ -81,20 +117,26 @@ QString documentTextFromBytes(std::string_view bytes)
     return text;
 }
 
-std::string bytesFromDocumentText(QStringView text)
+// The bytes of `text`, a stretch of the document starting in `block`: each
+// block break passed leads into the next block, and is CR LF unless soft.
+std::string bytesFromDocumentText(QStringView text, QTextBlock block)
 {
     const auto& byteOf = byteOfDocumentCharacter();
     const auto breaks = std::count(text.begin(), text.end(), QChar(kParagraphBreak));
     std::string bytes(static_cast<std::size_t>(text.size() + breaks), '\0');
     char* out = bytes.data();
     for (const QChar ch : text) {
-        if (ch.unicode() == kParagraphBreak) {
+        if (ch.unicode() != kParagraphBreak) {
+            *out++ = static_cast<char>(byteOf[ch.unicode()]);
+            continue;
+        }
+        block = block.next();
+        if (!followsSoftBreak(block)) {
             *out++ = '\r';
             *out++ = '\n';
-        } else {
-            *out++ = static_cast<char>(byteOf[ch.unicode()]);
         }
     }
+    bytes.resize(static_cast<std::size_t>(out - bytes.data()));
     return bytes;
 }
 
@@ -163,6 +205,49 @@ QString documentTextFromMimeData(const QMimeData& source)
     return documentTextFromForeignText(source.text());
 }
 
+// Inserts `text`, whose U+2029 are CR LF breaks, holding each long line as
+// blocks joined by soft breaks. Every break gets its kind here: a break left
+// to Qt would copy the format at the cursor, which may be a soft break's.
+void insertDocumentText(QTextCursor& cursor, QStringView text)
+{
+    const QTextCharFormat plain;
+    qsizetype lineStart = 0;
+    for (;;) {
+        qsizetype lineEnd = text.indexOf(QChar(kParagraphBreak), lineStart);
+        if (lineEnd < 0)
+            lineEnd = text.size();
+        const QStringView line = text.sliced(lineStart, lineEnd - lineStart);
+        for (qsizetype from = 0; from < line.size();) {
+            if (from > 0)
+                cursor.insertBlock(QTextBlockFormat(), breakFormat(true));
+            const qsizetype end = softBlockEnd(line, from);
+            cursor.insertText(line.sliced(from, end - from).toString(), plain);
+            from = end;
+        }
+        if (lineEnd == text.size())
+            return;
+        cursor.insertBlock(QTextBlockFormat(), breakFormat(false));
+        lineStart = lineEnd + 1;
+    }
+}
+
+// Text put into a line joins the line's own text on both sides; a block that
+// grew well past the soft block length is cut again, so it lays out as fast
+// as the rest.
+void splitLongBlock(QTextCursor& cursor, const QTextBlock& block)
+{
+    if (block.length() - 1 <= 2 * EightBitEdit::kSoftBlockLength)
+        return;
+    const QString line = block.text();
+    const int start = block.position();
+    int breaksInserted = 0;
+    for (qsizetype from = softBlockEnd(line, 0); from < line.size(); from = softBlockEnd(line, from)) {
+        cursor.setPosition(start + static_cast<int>(from) + breaksInserted);
+        cursor.insertBlock(QTextBlockFormat(), breakFormat(true));
+        ++breaksInserted;
+    }
+}
+
 }  // namespace
 
 EightBitEdit::EightBitEdit(QWidget* parent, std::size_t capacity)
@@ -174,16 +259,17 @@ EightBitEdit::EightBitEdit(QWidget* parent, std::size_t capacity)
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Always there, so a growing text never narrows the editor and forces its
-    // megabyte-long line to be laid out again.
+    // visible lines to be laid out again.
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(false);
     skipTextShaping();
     hideSelectionWithoutFocus();
+    connect(document(), &QTextDocument::contentsChange, this, &EightBitEdit::noteContentsChange);
 }
 
-// The code page's scripts need no shaping; without it (and kerning) a long
-// encoded line lays out markedly faster. Only these two settings are made
-// here, so the window's font family and size still reach the editor.
+// The code page's scripts need no shaping; without it (and kerning) text lays
+// out markedly faster. Only these two settings are made here, so the
+// window's font family and size still reach the editor.
 void EightBitEdit::skipTextShaping()
 {
     QFont unshaped;
@@ -204,7 +290,7 @@ void EightBitEdit::hideSelectionWithoutFocus()
 
 std::string EightBitEdit::text8() const
 {
-    return bytesFromDocumentText(document()->toRawText());
+    return bytesFromDocumentText(document()->toRawText(), document()->firstBlock());
 }
 
 void EightBitEdit::setText8(std::string_view bytes)
@@ -219,17 +305,122 @@ void EightBitEdit::setText8(std::string_view bytes)
     QTextCursor whole(document());
     whole.beginEditBlock();
     whole.select(QTextCursor::Document);
-    whole.insertText(documentText);
+    whole.removeSelectedText();
+    insertDocumentText(whole, documentText);
     whole.endEditBlock();
     setTextCursor(QTextCursor(document()));
 }
 
 std::size_t EightBitEdit::length8() const
 {
-    // Every character is one byte, marks included, and every block break is
-    // CR LF: one character counted by characterCount(), one more byte.
+    // Every character is one byte, marks included, and every hard break is
+    // CR LF: the document counts each break as one character, a soft one
+    // stands for no byte.
     const QTextDocument* doc = document();
-    return static_cast<std::size_t>(doc->characterCount() - 1 + doc->blockCount() - 1);
+    const auto characters = static_cast<std::size_t>(doc->characterCount() - 1);
+    const auto breaks = static_cast<std::size_t>(doc->blockCount() - 1);
+    return characters + breaks - 2 * softBreakCount();
+}
+
+// Pasted, dropped or committed text, as one undo step, at the caret.
+void EightBitEdit::insertEnteredText(QStringView text)
+{
+    QTextCursor caret = textCursor();
+    caret.beginEditBlock();
+    caret.removeSelectedText();
+    const int start = caret.position();
+    insertDocumentText(caret, text);
+    QTextCursor splitter(document());
+    splitLongBlock(splitter, caret.block());  // the later block first: its cuts move nothing before it
+    const QTextBlock first = document()->findBlock(start);
+    if (first != caret.block())
+        splitLongBlock(splitter, first);
+    caret.endEditBlock();
+    setTextCursor(caret);
+    ensureCursorVisible();
+}
+
+void EightBitEdit::insertHardBreak()
+{
+    QTextCursor caret = textCursor();
+    caret.insertBlock(QTextBlockFormat(), breakFormat(false));  // replaces the selection
+    setTextCursor(caret);
+    ensureCursorVisible();
+}
+
+// Whether the block break at `position` is a soft one.
+bool EightBitEdit::isSoftBreakAt(int position) const
+{
+    if (position < 0)
+        return false;
+    const QTextBlock next = document()->findBlock(position + 1);
+    return next.position() == position + 1 && followsSoftBreak(next);
+}
+
+// Backspace just after a soft break, or Delete just before one, would remove
+// only the invisible break; the user means the character beyond it.
+void EightBitEdit::stepOverSoftBreakBeforeDeleting(const QKeyEvent& event)
+{
+    QTextCursor caret = textCursor();
+    if (isReadOnly() || caret.hasSelection())
+        return;
+    const int at = caret.position();
+    const bool backspace = event.key() == Qt::Key_Backspace && !(event.modifiers() & ~Qt::ShiftModifier);
+    if (backspace && isSoftBreakAt(at - 1))
+        caret.setPosition(at - 1);
+    else if (event.matches(QKeySequence::Delete) && isSoftBreakAt(at))
+        caret.setPosition(at + 1);
+    else
+        return;
+    setTextCursor(caret);
+}
+
+// An arrow press moves over one character; a soft break is none, so a move
+// that only crossed one goes on by one more.
+void EightBitEdit::moveOnPastSoftBreak(int positionBefore, const QKeyEvent& event)
+{
+    QTextCursor::MoveOperation direction = QTextCursor::NextCharacter;
+    QTextCursor::MoveMode mode = QTextCursor::MoveAnchor;
+    if (event.matches(QKeySequence::SelectNextChar)) {
+        mode = QTextCursor::KeepAnchor;
+    } else if (event.matches(QKeySequence::MoveToPreviousChar)) {
+        direction = QTextCursor::PreviousCharacter;
+    } else if (event.matches(QKeySequence::SelectPreviousChar)) {
+        direction = QTextCursor::PreviousCharacter;
+        mode = QTextCursor::KeepAnchor;
+    } else if (!event.matches(QKeySequence::MoveToNextChar)) {
+        return;
+    }
+    QTextCursor caret = textCursor();
+    const int positionAfter = caret.position();
+    if (std::abs(positionAfter - positionBefore) != 1 || !isSoftBreakAt(std::min(positionBefore, positionAfter)))
+        return;
+    caret.movePosition(direction, mode);
+    setTextCursor(caret);
+}
+
+void EightBitEdit::noteContentsChange(int position, int /*charsRemoved*/, int charsAdded)
+{
+    // A change that added no break and left the number of blocks as it was
+    // removed none either: the count still holds.
+    const QTextBlock first = document()->findBlock(position);
+    const int breakAfterFirst = first.position() + first.length() - 1;
+    if (breakAfterFirst < position + charsAdded)
+        softBreaksCounted_ = false;
+}
+
+std::size_t EightBitEdit::softBreakCount() const
+{
+    const QTextDocument* doc = document();
+    if (softBreaksCounted_ && doc->blockCount() == blocksWhenCounted_)
+        return softBreaks_;
+    std::size_t count = 0;
+    for (QTextBlock block = doc->firstBlock().next(); block.isValid(); block = block.next())
+        count += followsSoftBreak(block) ? 1 : 0;
+    softBreaks_ = count;
+    blocksWhenCounted_ = doc->blockCount();
+    softBreaksCounted_ = true;
+    return count;
 }
 
 bool EightBitEdit::canInsertFromMimeData(const QMimeData* source) const
@@ -239,7 +430,9 @@ bool EightBitEdit::canInsertFromMimeData(const QMimeData* source) const
 
 QMimeData* EightBitEdit::createMimeDataFromSelection() const
 {
-    const std::string bytes = bytesFromDocumentText(textCursor().selectedText());
+    const QTextCursor selection = textCursor();
+    const std::string bytes =
+        bytesFromDocumentText(selection.selectedText(), document()->findBlock(selection.selectionStart()));
     auto* data = new QMimeData;
     data->setData(QString::fromLatin1(kBytesMimeType), QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
     data->setText(QString::fromStdU16String(cp1251::toUtf16(bytes)));
@@ -250,11 +443,7 @@ void EightBitEdit::insertFromMimeData(const QMimeData* source)
 {
     if (isReadOnly() || !canInsertFromMimeData(source))
         return;
-    const QString text = documentTextFromMimeData(*source);
-    QTextCursor cursor = textCursor();
-    cursor.insertText(text);
-    setTextCursor(cursor);
-    ensureCursorVisible();
+    insertEnteredText(documentTextFromMimeData(*source));
 }
 
 void EightBitEdit::keyPressEvent(QKeyEvent* event)
@@ -263,13 +452,22 @@ void EightBitEdit::keyPressEvent(QKeyEvent* event)
         event->accept();  // no tab character, and the focus stays here
         return;
     }
-    if (event->matches(QKeySequence::InsertLineSeparator)) {
-        // A soft line break has no byte form: every typed break is CR LF.
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-        QPlainTextEdit::keyPressEvent(&enter);
-        event->setAccepted(enter.isAccepted());
+    const bool lineBreak =
+        event->matches(QKeySequence::InsertParagraphSeparator) || event->matches(QKeySequence::InsertLineSeparator);
+    if (lineBreak && !isReadOnly()) {
+        // A line separator has no byte form: every typed break is CR LF.
+        insertHardBreak();
+        event->accept();
         return;
     }
+    stepOverSoftBreakBeforeDeleting(*event);
+    const int positionBefore = textCursor().position();
+    passOnWithCodePageText(event);
+    moveOnPastSoftBreak(positionBefore, *event);
+}
+
+void EightBitEdit::passOnWithCodePageText(QKeyEvent* event)
+{
     if (allInCodePage(event->text())) {
         QPlainTextEdit::keyPressEvent(event);
         return;
@@ -288,8 +486,19 @@ void EightBitEdit::inputMethodEvent(QInputMethodEvent* event)
         QPlainTextEdit::inputMethodEvent(event);
         return;
     }
-    QInputMethodEvent entered(event->preeditString(), event->attributes());
-    entered.setCommitString(committed, event->replacementStart(), event->replacementLength());
-    QPlainTextEdit::inputMethodEvent(&entered);
-    event->setAccepted(entered.isAccepted());
+    if (!committed.contains(QChar(kParagraphBreak))) {
+        QInputMethodEvent entered(event->preeditString(), event->attributes());
+        entered.setCommitString(committed, event->replacementStart(), event->replacementLength());
+        QPlainTextEdit::inputMethodEvent(&entered);
+        event->setAccepted(entered.isAccepted());
+        return;
+    }
+    // Breaks get their kind only when inserted here: Qt removes what the
+    // commit replaces, then the text goes in like pasted text.
+    QInputMethodEvent replaced(event->preeditString(), event->attributes());
+    replaced.setCommitString(QString(), event->replacementStart(), event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&replaced);
+    if (!isReadOnly())
+        insertEnteredText(committed);
+    event->accept();
 }

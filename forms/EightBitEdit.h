@@ -2,6 +2,10 @@
 // The main window's editor: a plain-text editor that holds 8-bit text byte for
 // byte. Line breaks are CR LF; a lone CR or LF is kept apart and shown with a
 // visible mark; a character the code page lacks becomes '?' as it enters.
+//
+// A long line is held as several blocks joined by soft breaks, which carry no
+// bytes: Qt lays a block out whole, so one block holding a megabyte-long
+// encoded line would make showing it and every keystroke take seconds.
 
 #include <QPlainTextEdit>
 #include <cstddef>
@@ -18,10 +22,14 @@ public:
     // "Text exceeds memo capacity".
     static constexpr std::size_t kCapacity = std::size_t(256) * 1024 * 1024;
 
-    // Shown in place of a lone CR and a lone LF. The code page has neither,
-    // so they can only come from real bytes, never from typing or pasting.
-    static constexpr char16_t kLoneCarriageReturnMark = u'\u240D';
-    static constexpr char16_t kLoneLineFeedMark = u'\u240A';
+    // Shown in place of a lone CR and a lone LF: back to the margin, down a
+    // line. The code page has neither, so they can only come from real bytes,
+    // never from typing or pasting; common fonts draw both.
+    static constexpr char16_t kLoneCarriageReturnMark = u'\u21A4';
+    static constexpr char16_t kLoneLineFeedMark = u'\u21A7';
+
+    // A line longer than this is held as blocks of about this many characters.
+    static constexpr int kSoftBlockLength = 8192;
 
     // Clipboard format carrying the selection's exact bytes, so a copy pasted
     // back into an editor gives the same bytes, lone CR and LF included.
@@ -52,5 +60,20 @@ private:
     void skipTextShaping();
     void hideSelectionWithoutFocus();
 
+    void insertEnteredText(QStringView text);
+    void insertHardBreak();
+    void passOnWithCodePageText(QKeyEvent* event);
+    void stepOverSoftBreakBeforeDeleting(const QKeyEvent& event);
+    void moveOnPastSoftBreak(int positionBefore, const QKeyEvent& event);
+    bool isSoftBreakAt(int position) const;
+
+    void noteContentsChange(int position, int charsRemoved, int charsAdded);
+    std::size_t softBreakCount() const;
+
     std::size_t capacity_;
+    // Counted when asked for after an edit that may have added or removed a
+    // break; typing within a line leaves the count standing.
+    mutable std::size_t softBreaks_ = 0;
+    mutable int blocksWhenCounted_ = 1;
+    mutable bool softBreaksCounted_ = true;
 };
