@@ -34,8 +34,17 @@ std::optional<std::uint64_t> startInRegularFile(int fd) {
 PieceReader::PieceReader(int fd, std::string name, std::size_t pieceSize)
     : fd_(fd), name_(std::move(name)), pieceSize_(pieceSize), fileStart_(startInRegularFile(fd)) {}
 
+// A short piece ends the input for good: a terminal would otherwise wait for
+// more after the user ended it, and a file that grows meanwhile would give
+// pieces of other sizes.
 bool PieceReader::next(std::string_view& piece, std::string& error) {
-    return fileStart_ ? nextFromFile(piece, error) : nextKept(piece, error);
+    if (ended_) {
+        piece = {};
+        return true;
+    }
+    const bool read = fileStart_ ? nextFromFile(piece, error) : nextKept(piece, error);
+    ended_ = !read || piece.size() < pieceSize_;
+    return read;
 }
 
 bool PieceReader::nextFromFile(std::string_view& piece, std::string& error) {

@@ -20,8 +20,8 @@ public:
     // `name` describes the input in messages ("'notes.txt'", "standard input").
     PieceReader(int fd, std::string name, std::size_t pieceSize);
 
-    // The next piece; an empty one at the end of the input. It stays valid
-    // until the next call.
+    // The next piece; an empty one at the end of the input (and after a
+    // shorter one). It stays valid until the next call.
     bool next(std::string_view& piece, std::string& error);
 
     // Piece number `index` again, as next() gave it; `size` is the size it
@@ -42,6 +42,7 @@ private:
     std::unique_ptr<char[]> piece_;  // a regular file's current piece
     ByteBuffer kept_;                // everything else's whole input
     std::size_t keptOffset_ = 0;     // where the next kept piece starts
+    bool ended_ = false;
 };
 
 }  // namespace orvelin::cli

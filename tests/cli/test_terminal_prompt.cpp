@@ -73,6 +73,19 @@ public:
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
 
+    // The exit status, or -1 when the child is still running after `ms`.
+    int exitStatusWithin(int ms) {
+        for (int waited = 0; waited <= ms; waited += 10) {
+            int status = 0;
+            if (waitpid(child_, &status, WNOHANG) == child_) {
+                reaped_ = true;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            usleep(10 * 1000);
+        }
+        return -1;
+    }
+
     bool echoes() const {
         termios settings{};
         return tcgetattr(master_, &settings) == 0 && (settings.c_lflag & ECHO) != 0;
@@ -121,4 +134,24 @@ TEST(CompanionOnATerminal, InterruptedPromptGivesTheEchoBack) {
     EXPECT_EQ(companion.exitStatus(), 128 + SIGINT);
     EXPECT_TRUE(companion.echoes());
     EXPECT_NE(access(output.c_str(), F_OK), 0) << "an interrupted run wrote its output";
+}
+
+// Text typed on the terminal ends at Ctrl+D at the start of a line: the
+// program must not wait for more after it.
+TEST(CompanionOnATerminal, TypedTextEndsAtCtrlD) {
+    ScratchDir dir;
+    const std::string output = dir.path("encoded.txt");
+    CompanionOnTerminal companion("-", output);
+    ASSERT_TRUE(companion.started());
+
+    ASSERT_NE(companion.readUntil("Session code: ").find("Session code: "), std::string::npos);
+    companion.type("secret7\n");
+    // Typed before the echo is back, the text would be flushed with the prompt's settings.
+    for (int waited = 0; !companion.echoes() && waited < kPatienceMs; waited += 10) usleep(10 * 1000);
+    companion.type("line one\n\x04");
+    companion.readUntil("");
+    EXPECT_EQ(companion.exitStatusWithin(kPatienceMs), 0);
+    std::string expected;
+    ASSERT_EQ(orvelin::codec::encode("line one\n", "secret7", expected), orvelin::codec::Outcome::Ok);
+    EXPECT_EQ(readFile(output), expected);
 }
