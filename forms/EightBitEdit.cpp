@@ -343,6 +343,15 @@ void EightBitEdit::insertEnteredText(QStringView text)
 void EightBitEdit::insertHardBreak()
 {
     QTextCursor caret = textCursor();
+    if (!caret.hasSelection()) {
+        // Next to a soft break the typed break takes its place: the rest of
+        // the line moves down, with no empty line left where the soft one was.
+        const int at = caret.position();
+        if (isSoftBreakAt(at - 1))
+            caret.setPosition(at - 1, QTextCursor::KeepAnchor);
+        else if (isSoftBreakAt(at))
+            caret.setPosition(at + 1, QTextCursor::KeepAnchor);
+    }
     caret.insertBlock(QTextBlockFormat(), breakFormat(false));  // replaces the selection
     setTextCursor(caret);
     ensureCursorVisible();

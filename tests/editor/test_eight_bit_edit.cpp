@@ -1,22 +1,29 @@
 // The 8-bit editor: bytes in and out unchanged, what enters from the keyboard,
-// the clipboard and input methods, one-step replacement, and the capacity.
+// the clipboard and input methods, one-step replacement, the capacity, long
+// lines held in short blocks, and marks the fonts can draw.
 
 #include "forms/EightBitEdit.h"
+#include "forms/FormLook.h"
 #include "platform/codepage/cp1251.h"
 #include "platform/ui/error_box.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QMimeData>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
+#include <map>
 #include <memory>
 
 namespace {
@@ -101,6 +108,58 @@ void dropFromOtherProgram(EightBitEdit* editor, const QString& text)
     QApplication::sendEvent(editor->viewport(), &drop);
 }
 
+
+constexpr int kSoftBlockLength = EightBitEdit::kSoftBlockLength;
+
+// Letters and digits with no space: like an encoded text, it can only be cut
+// at the soft block length.
+QByteArray lineWithoutSpaces(int length)
+{
+    static const QByteArray letters("abcdefghijklmnopqrstuvwxyz0123456789");
+    QByteArray line;
+    while (line.size() < length)
+        line += letters;
+    line.truncate(length);
+    return line;
+}
+
+// A short line, then one long enough for three blocks: the first soft break
+// comes after `kSoftBlockLength` bytes of the long line.
+const QByteArray kShortLine("ab\r\n");
+QByteArray longLine()
+{
+    return lineWithoutSpaces(2 * kSoftBlockLength + 100);
+}
+
+// The short line, then the long line with `removed` bytes from `at` replaced.
+QByteArray longLineEdited(int at, int removed, const QByteArray& inserted)
+{
+    return kShortLine + longLine().replace(at, removed, inserted);
+}
+
+int longestBlock(const EightBitEdit& editor)
+{
+    int longest = 0;
+    for (QTextBlock block = editor.document()->firstBlock(); block.isValid(); block = block.next())
+        longest = std::max(longest, block.length() - 1);
+    return longest;
+}
+
+void placeCaret(EightBitEdit* editor, int anchor, int position)
+{
+    QTextCursor caret(editor->document());
+    caret.setPosition(anchor);
+    caret.setPosition(position, QTextCursor::KeepAnchor);
+    editor->setTextCursor(caret);
+}
+
+void putBytesOnClipboard(const QByteArray& bytes)
+{
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(EightBitEdit::kBytesMimeType), bytes);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
 }  // namespace
 
 class EightBitEditTest : public QObject {
@@ -126,11 +185,22 @@ private slots:
     void copyThenPasteGivesSameBytes_data();
     void copyThenPasteGivesSameBytes();
     void copyTakesOnlyTheSelection();
+    void copyAcrossSoftBreakTakesOnlyItsBytes();
 
     void replacementIsOneUndoStep_data();
     void replacementIsOneUndoStep();
     void textOverCapacityIsRefused_data();
     void textOverCapacityIsRefused();
+
+    void longLinesAreHeldInShortBlocks_data();
+    void longLinesAreHeldInShortBlocks();
+    void editsNextToSoftBreaksKeepBytes_data();
+    void editsNextToSoftBreaksKeepBytes();
+    void pastedLongTextIsHeldInShortBlocks_data();
+    void pastedLongTextIsHeldInShortBlocks();
+
+    void loneBreakMarksAreDrawable_data();
+    void loneBreakMarksAreDrawable();
 
 private:
     std::unique_ptr<QWidget> window_;
@@ -327,6 +397,7 @@ void EightBitEditTest::copyThenPasteGivesSameBytes_data()
     QTest::newRow("every byte and break, Ctrl+C Ctrl+V") << everyByteAndBreak() << true;
     QTest::newRow("lone CR alone") << QByteArray("\r") << false;
     QTest::newRow("lone LF then CR LF") << QByteArray("\n\r\n") << true;
+    QTest::newRow("long line of every byte") << allNonzeroBytes().repeated(100) + everyByteAndBreak() << false;
 }
 
 void EightBitEditTest::copyThenPasteGivesSameBytes()
@@ -369,6 +440,17 @@ void EightBitEditTest::copyTakesOnlyTheSelection()
     QCOMPARE(editor_->text8(), std::string("a\rb\r\nc\nd\rb\r\nc"));
 }
 
+void EightBitEditTest::copyAcrossSoftBreakTakesOnlyItsBytes()
+{
+    editor_->setText8(view(kShortLine + longLine()));
+    const int afterSoft = editor_->document()->findBlockByNumber(2).position();
+    placeCaret(editor_, afterSoft - 4, afterSoft + 3);  // three bytes, the soft break, three bytes
+
+    editor_->copy();
+
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromLatin1(longLine().mid(kSoftBlockLength - 3, 6)));
+}
+
 void EightBitEditTest::replacementIsOneUndoStep_data()
 {
     QTest::addColumn<QByteArray>("before");
@@ -380,6 +462,8 @@ void EightBitEditTest::replacementIsOneUndoStep_data()
     QTest::newRow("lone breaks come back") << QByteArray("a\rb\nc\r\n\xA0") << false << QByteArray("x");
     QTest::newRow("emptied") << everyByteAndBreak() << false << QByteArray();
     QTest::newRow("filled from empty") << QByteArray() << false << everyByteAndBreak();
+    QTest::newRow("long line comes back") << kShortLine + longLine() << false << QByteArray("x");
+    QTest::newRow("long line replaced") << QByteArray("x") << false << longLine() + kShortLine + longLine();
 }
 
 void EightBitEditTest::replacementIsOneUndoStep()
@@ -438,6 +522,160 @@ void EightBitEditTest::textOverCapacityIsRefused()
     QCOMPARE(small.text8(), std::string("old"));
     QCOMPARE(changes.count(), 0);
     QCOMPARE(small.document()->availableUndoSteps(), undoSteps);
+}
+
+void EightBitEditTest::longLinesAreHeldInShortBlocks_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QByteArray line = lineWithoutSpaces(3 * kSoftBlockLength + 5);
+    QTest::newRow("line without spaces") << line;
+    QTest::newRow("every byte, spaces among them") << allNonzeroBytes().repeated(3 * kSoftBlockLength / 255);
+    QTest::newRow("two long lines") << line + "\r\n" + line;
+    QTest::newRow("CR LF where a block would end") << line.left(kSoftBlockLength) + "\r\n" + line;
+    QTest::newRow("lone breaks where a block ends")
+        << line.left(kSoftBlockLength - 1) + "\r" + line.left(kSoftBlockLength - 1) + "\n" + line;
+    QTest::newRow("exactly one block long") << line.left(kSoftBlockLength);
+}
+
+void EightBitEditTest::longLinesAreHeldInShortBlocks()
+{
+    QFETCH(QByteArray, bytes);
+
+    editor_->setText8(view(bytes));
+
+    compareHeld(*editor_, bytes);
+    QVERIFY(longestBlock(*editor_) <= kSoftBlockLength);
+}
+
+void EightBitEditTest::editsNextToSoftBreaksKeepBytes_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("blocksAdded");
+
+    const int soft = kSoftBlockLength;  // the first soft break, in bytes of the long line
+    QTest::newRow("Backspace after a soft break") << "backspace after" << longLineEdited(soft - 1, 1, "") << 0;
+    QTest::newRow("Delete before a soft break") << "delete before" << longLineEdited(soft, 1, "") << 0;
+    QTest::newRow("Enter after a soft break") << "enter after" << longLineEdited(soft, 0, "\r\n") << 0;
+    QTest::newRow("Enter before a soft break") << "enter before" << longLineEdited(soft, 0, "\r\n") << 0;
+    QTest::newRow("typed after a soft break") << "type after" << longLineEdited(soft, 0, "Z") << 0;
+    QTest::newRow("Right over a soft break, then typed")
+        << "right over" << longLineEdited(soft + 1, 0, "Z") << 0;
+    QTest::newRow("Left over a soft break, then typed") << "left over" << longLineEdited(soft - 1, 0, "Z") << 0;
+    QTest::newRow("selection across a soft break deleted")
+        << "delete across" << longLineEdited(soft - 2, 4, "") << -1;
+    // Qt keeps the later block's format when a deletion starts at a block's
+    // start; the CR LF before the line must stay all the same.
+    QTest::newRow("selection from a line's start into a soft block deleted")
+        << "delete from line start" << longLineEdited(0, soft + 3, "") << -1;
+    QTest::newRow("Backspace after a CR LF") << "backspace after hard" << QByteArray("ab") + longLine() << -1;
+    // Qt would give a break entered into an emptied soft block that block's
+    // soft format.
+    QTest::newRow("input method commits a break over a whole soft block")
+        << "commit break" << longLineEdited(soft, soft, "\r\ny") << 1;
+}
+
+// `edit` done on the short line and long line as set.
+void performEdit(EightBitEdit* editor, const QString& edit)
+{
+    const QTextDocument* document = editor->document();
+    const int lineStart = document->findBlockByNumber(1).position();
+    const int afterSoft = document->findBlockByNumber(2).position();
+    const std::map<QString, std::function<void()>> edits{
+        {"backspace after", [&] { placeCaret(editor, afterSoft, afterSoft); QTest::keyClick(editor, Qt::Key_Backspace); }},
+        {"delete before", [&] { placeCaret(editor, afterSoft - 1, afterSoft - 1); QTest::keyClick(editor, Qt::Key_Delete); }},
+        {"enter after", [&] { placeCaret(editor, afterSoft, afterSoft); QTest::keyClick(editor, Qt::Key_Return); }},
+        {"enter before", [&] { placeCaret(editor, afterSoft - 1, afterSoft - 1); QTest::keyClick(editor, Qt::Key_Return); }},
+        {"type after", [&] { placeCaret(editor, afterSoft, afterSoft); QTest::keyClicks(editor, "Z"); }},
+        {"right over", [&] {
+             placeCaret(editor, afterSoft - 1, afterSoft - 1);
+             QTest::keyClick(editor, Qt::Key_Right);
+             QTest::keyClicks(editor, "Z");
+         }},
+        {"left over", [&] {
+             placeCaret(editor, afterSoft, afterSoft);
+             QTest::keyClick(editor, Qt::Key_Left);
+             QTest::keyClicks(editor, "Z");
+         }},
+        {"delete across", [&] { placeCaret(editor, afterSoft - 3, afterSoft + 2); QTest::keyClick(editor, Qt::Key_Delete); }},
+        {"delete from line start", [&] { placeCaret(editor, lineStart, afterSoft + 3); QTest::keyClick(editor, Qt::Key_Delete); }},
+        {"backspace after hard", [&] { placeCaret(editor, lineStart, lineStart); QTest::keyClick(editor, Qt::Key_Backspace); }},
+        {"commit break", [&] {
+             placeCaret(editor, afterSoft, document->findBlockByNumber(3).position() - 1);
+             commitFromInputMethod(editor, "\ny");
+         }},
+    };
+    edits.at(edit)();
+}
+
+void EightBitEditTest::editsNextToSoftBreaksKeepBytes()
+{
+    QFETCH(QString, edit);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, blocksAdded);
+    const QByteArray before = kShortLine + longLine();
+    editor_->setText8(view(before));
+    const int blocks = editor_->document()->blockCount();
+    QCOMPARE(blocks, 4);  // the short line, then the long one in three blocks
+
+    performEdit(editor_, edit);
+
+    compareHeld(*editor_, bytes);
+    // No block left over or empty where a soft break went.
+    QCOMPARE(editor_->document()->blockCount(), blocks + blocksAdded);
+    editor_->undo();
+    compareHeld(*editor_, before);
+}
+
+void EightBitEditTest::pastedLongTextIsHeldInShortBlocks_data()
+{
+    QTest::addColumn<QByteArray>("pasted");
+    QTest::addColumn<int>("times");
+
+    QTest::newRow("one long paste") << lineWithoutSpaces(3 * kSoftBlockLength + 7).toUpper() << 1;
+    QTest::newRow("pasted again and again into one line") << lineWithoutSpaces(kSoftBlockLength).toUpper() << 3;
+}
+
+void EightBitEditTest::pastedLongTextIsHeldInShortBlocks()
+{
+    QFETCH(QByteArray, pasted);
+    QFETCH(int, times);
+    editor_->setText8(view(longLine()));
+    placeCaret(editor_, 100, 100);
+    putBytesOnClipboard(pasted);
+
+    for (int paste = 0; paste < times; ++paste)
+        editor_->paste();
+
+    compareHeld(*editor_, longLine().insert(100, pasted.repeated(times)));
+    QVERIFY(longestBlock(*editor_) <= 2 * kSoftBlockLength);
+}
+
+void EightBitEditTest::loneBreakMarksAreDrawable_data()
+{
+    QTest::addColumn<bool>("inMainWindow");
+
+    QTest::newRow("editor's own font") << false;
+    QTest::newRow("in the main window's font") << true;
+}
+
+// Both marks drawn, not as the same empty box, and never standing for a
+// character the code page has.
+void EightBitEditTest::loneBreakMarksAreDrawable()
+{
+    QFETCH(bool, inMainWindow);
+    QWidget window;
+    if (inMainWindow)
+        window.setFont(orvelin::forms::formFont());
+    const EightBitEdit editor(&window);
+    const QFontMetrics metrics(editor.font());
+
+    for (const char16_t mark : {EightBitEdit::kLoneCarriageReturnMark, EightBitEdit::kLoneLineFeedMark}) {
+        QVERIFY2(metrics.inFont(QChar(mark)), qPrintable(QString::number(mark, 16)));
+        QVERIFY(!orvelin::cp1251::hasByteFor(mark));
+    }
+    QVERIFY(EightBitEdit::kLoneCarriageReturnMark != EightBitEdit::kLoneLineFeedMark);
 }
 
 QTEST_MAIN(EightBitEditTest)
