@@ -21,7 +21,8 @@ namespace cp1251 = orvelin::cp1251;
 
 namespace {
 
-// How the document's raw text holds a block break; every break is a CR LF.
+// How the document's raw text holds a block break: a CR LF, or a soft break
+// where a long line was cut.
 constexpr char16_t kParagraphBreak = u'\u2029';
 constexpr char16_t kLineSeparator = u'\u2028';
 constexpr char16_t kReplacement = u'?';
