@@ -8,6 +8,7 @@ packages=(
   libbenchmark-dev libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
   xvfb xauth
+  fonts-dejavu-core fonts-dejavu-extra
   desktop-file-utils appstream
 )
 
