@@ -106,7 +106,7 @@ void TUwens::SaveTextAs() {
 // Failures are thrown, so the application shows them in its standard error box.
 void TUwens::LoadTextFile(const QString& path) {
     std::string bytes;
-    switch (files::readRegularFile(nativePath(path), EightBitEdit::kCapacity, bytes)) {
+    switch (files::readRegularFile(nativePath(path), SMT->capacity(), bytes)) {
     case files::ReadStatus::Ok:
         break;
     case files::ReadStatus::CannotOpen:

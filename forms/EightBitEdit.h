@@ -38,6 +38,9 @@ public:
     // `capacity` other than kCapacity is for tests, which can't afford 256 MiB.
     explicit EightBitEdit(QWidget* parent = nullptr, std::size_t capacity = kCapacity);
 
+    // The most this editor takes, in bytes.
+    std::size_t capacity() const { return capacity_; }
+
     // The whole text as bytes, line breaks as CR LF.
     std::string text8() const;
 
